@@ -1,0 +1,192 @@
+#include "alphablend/polygon_fill.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <map>
+#include <vector>
+
+#include "alphablend/canvas.h"
+#include "support/canvas_probe.h"
+
+namespace {
+
+struct Plot {
+  int row, column, code;
+};
+struct Span {
+  int row, left, right;
+};
+
+// Records what the scan converter hands to its two callbacks.
+struct Recorder {
+  std::vector<Plot> plots;
+  std::vector<Span> spans;
+
+  static void OnEdge(CCanvas&, std::int32_t column, std::int32_t row, int code,
+                     std::int32_t, std::int32_t, void* self) {
+    static_cast<Recorder*>(self)->plots.push_back({row, column, code});
+  }
+  static void OnSpan(CCanvas&, std::int32_t left, std::int32_t right,
+                     std::int32_t row, void* self) {
+    static_cast<Recorder*>(self)->spans.push_back({row, left, right});
+  }
+  void Scan(CCanvas& canvas, const std::vector<Point2D>& points) {
+    ScanPolygon(canvas, points.data(), int(points.size()), OnEdge, OnSpan,
+                this);
+  }
+  std::vector<int> SpanRows() const {
+    std::vector<int> rows;
+    for (const Span& s : spans) rows.push_back(s.row);
+    return rows;
+  }
+};
+
+constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00;
+constexpr std::uint32_t kClearBlue = 0x000000FF;
+
+std::uint32_t Red(std::uint32_t p) { return (p >> 16) & 0xFF; }
+std::uint32_t Green(std::uint32_t p) { return (p >> 8) & 0xFF; }
+
+class PolygonFillTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    canvas.Resize(80, 40);
+    canvas.Clear();
+  }
+  void Fill(const std::vector<Point2D>& p, std::uint32_t a, std::uint32_t b,
+            std::uint32_t interior) {
+    FillPolygon(canvas, p.data(), int(p.size()), a, b, interior);
+  }
+  CCanvas canvas;
+};
+
+}  // namespace
+
+TEST_F(PolygonFillTest, PointsOnOneRowDrawNothing) {
+  Fill({{2, 3.1}, {10, 3.5}, {10, 3.9}, {2, 3.2}}, kRed, kGreen, 0xFFFFFFFF);
+  Fill({{2, 3}, {10, 3}}, kRed, kGreen, 0xFFFFFFFF);
+  EXPECT_EQ(CountDrawn(canvas), 0);
+}
+
+TEST_F(PolygonFillTest, RectangleHasTwoEdgePixelsPerSideAndNoBottomRow) {
+  Recorder r;
+  r.Scan(canvas, {{5, 5}, {15, 5}, {15, 12}, {5, 12}});
+  EXPECT_EQ(r.SpanRows(), Range(5, 11));
+  for (const Span& s : r.spans) {
+    EXPECT_EQ(s.left, 7) << "row " << s.row;
+    EXPECT_EQ(s.right, 13) << "row " << s.row;
+  }
+  std::map<int, std::vector<std::pair<int, int>>> byRow;
+  for (const Plot& p : r.plots) byRow[p.row].push_back({p.column, p.code});
+  ASSERT_EQ(byRow.size(), 7u);
+  for (const auto& [row, plots] : byRow) {
+    // Steep left edge: own column (even code) and the next one inward (odd);
+    // steep right edge likewise, toward the left.
+    const std::vector<std::pair<int, int>> expected = {
+        {5, 0}, {6, 1}, {14, 5}, {15, 4}};
+    EXPECT_EQ(plots, expected) << "row " << row;
+  }
+}
+
+TEST_F(PolygonFillTest, EdgeColourFollowsTheDirectionTheEdgeFaces) {
+  // Steep sides: the left one in colour A, the right one in B, in either
+  // drawing direction.
+  const std::vector<Point2D> clockwise = {{10, 2}, {30, 2}, {34, 30}, {6, 30}};
+  const std::vector<Point2D> counter(clockwise.rbegin(), clockwise.rend());
+  for (const auto* shape : {&clockwise, &counter}) {
+    canvas.Clear();
+    Fill(*shape, kRed, kGreen, kClearBlue);
+    for (int y = 3; y < 29; ++y) {
+      const auto [first, last] = DrawnColumns(canvas, y);
+      ASSERT_GE(first, 0) << y;
+      EXPECT_GT(Red(canvas.GetPixel(first, y)),
+                Green(canvas.GetPixel(first, y)))
+          << y;
+      EXPECT_GT(Green(canvas.GetPixel(last, y)), Red(canvas.GetPixel(last, y)))
+          << y;
+    }
+  }
+  // Shallow sides sloping down to the right: B on the left edge, A on the
+  // right edge.
+  canvas.Clear();
+  Fill({{2, 2}, {40, 2}, {68, 8}, {30, 8}}, kRed, kGreen, kClearBlue);
+  for (int y = 3; y < 7; ++y) {
+    const auto [first, last] = DrawnColumns(canvas, y);
+    EXPECT_GT(Green(canvas.GetPixel(first, y)), Red(canvas.GetPixel(first, y)))
+        << y;
+    EXPECT_GT(Red(canvas.GetPixel(last, y)), Green(canvas.GetPixel(last, y)))
+        << y;
+  }
+}
+
+TEST_F(PolygonFillTest, TransparentInteriorLeavesOnlyTheEdges) {
+  Fill({{5, 5}, {15, 5}, {15, 12}, {5, 12}}, kRed, kGreen, kClearBlue);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 80; ++x)
+      if (canvas.GetPixel(x, y) != 0) {
+        EXPECT_TRUE((x >= 5 && x <= 6) || (x >= 14 && x <= 15))
+            << x << "," << y;
+        EXPECT_TRUE(y >= 5 && y <= 11) << x << "," << y;
+      }
+  EXPECT_EQ(canvas.GetPixel(5, 8), 0xFEFE0000u);  // full-coverage left pixel
+}
+
+TEST_F(PolygonFillTest, BowTieIsFilledEvenOddAndReSortedWhereEdgesCross) {
+  Recorder r;
+  r.Scan(canvas, {{0, 0}, {20, 0}, {0, 20}, {20, 20}});
+  std::map<int, Span> byRow;
+  for (const Span& s : r.spans) byRow[s.row] = s;
+  EXPECT_EQ(byRow.begin()->first, 0);
+  EXPECT_EQ(byRow.rbegin()->first, 19);
+  // Below the crossing the edges swap sides; without re-sorting the spans
+  // there would run backwards and draw nothing.
+  for (int y : {3, 6, 14, 17}) {
+    ASSERT_TRUE(byRow.count(y)) << y;
+    const Span& s = byRow[y];
+    const int half = std::abs(10 - y);
+    // Inside the shape, less the two edge pixels on either side.
+    EXPECT_GE(s.left, 10 - half) << y;
+    EXPECT_LE(s.right, 10 + half) << y;
+    EXPECT_GE(s.right - s.left, 2 * half - 6) << y;
+  }
+}
+
+TEST_F(PolygonFillTest, StopsAtTheCanvasBottomAndSkipsRowsAbove) {
+  Fill({{2, -20}, {10, -20}, {10, 100}, {2, 100}}, kRed, kGreen, 0xFFFFFFFF);
+  EXPECT_EQ(DrawnRows(canvas), Range(0, 39));
+}
+
+TEST_F(PolygonFillTest, ManyPointsAreFilledAsOneShape) {
+  std::vector<Point2D> ring;
+  for (int i = 0; i < 20; ++i) {
+    const double t = i * 2 * 3.14159265358979 / 20;
+    ring.push_back({40 + 15 * std::cos(t), 20 + 15 * std::sin(t)});
+  }
+  Fill(ring, kRed, kGreen, 0xFF0000FF);
+  EXPECT_EQ(canvas.GetPixel(40, 20), 0xFE0000FEu);  // interior, opaque blue
+  const auto rows = DrawnRows(canvas);
+  EXPECT_EQ(rows.front(), 5);
+  EXPECT_EQ(rows.back(), 34);
+}
+
+TEST_F(PolygonFillTest, BadInputDrawsNothing) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  Fill({{2, 2}}, kRed, kGreen, 0xFFFFFFFF);
+  Fill({{2, 2}, {nan, 9}, {9, 9}}, kRed, kGreen, 0xFFFFFFFF);
+  Fill({{2, 2}, {9, 9}, {-1e30, 9}}, kRed, kGreen, 0xFFFFFFFF);
+  FillPolygon(canvas, nullptr, 4, kRed, kGreen, 0xFFFFFFFF);
+  EXPECT_EQ(CountDrawn(canvas), 0);
+}
+
+TEST_F(PolygonFillTest, EdgeCoverageOutsideItsRangeIsClamped) {
+  PolygonColors colors{0xFFFFFFFF, 0xFFFFFFFF, 0};
+  PlotEdgePixel(canvas, 1, 1, 0, 900, 100, &colors);  // more than full
+  PlotEdgePixel(canvas, 2, 1, 0, -50, 100, &colors);  // less than none
+  PlotEdgePixel(canvas, 3, 1, 0, 5, 0, &colors);      // no denominator
+  PlotEdgePixel(canvas, 80, 1, 0, 5, 5, &colors);     // outside the canvas
+  EXPECT_EQ(canvas.GetPixel(1, 1), 0xFEFEFEFEu);
+  EXPECT_EQ(canvas.GetPixel(2, 1), 0u);
+  EXPECT_EQ(canvas.GetPixel(3, 1), 0xFEFEFEFEu);
+}

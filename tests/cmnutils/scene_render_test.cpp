@@ -1,0 +1,115 @@
+#include "cmnutils/scene_render.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "alphablend/canvas.h"
+
+namespace {
+
+constexpr int kSize = 64;
+constexpr int kCentre = kSize / 2;
+
+// The blend every triangle is drawn with: the colour made opaque, coverage a.
+std::uint32_t Over(std::uint32_t dst, std::uint32_t rgb, std::uint32_t a) {
+  const std::uint32_t src = rgb | 0xFF000000u;
+  std::uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const std::uint32_t s = (src >> shift) & 0xFF, d = (dst >> shift) & 0xFF;
+    out |= (((s * a + d * (255 - a)) >> 8) & 0xFF) << shift;
+  }
+  return out;
+}
+
+std::uint32_t Grey(double level) {
+  const auto byte = static_cast<std::uint32_t>(level);
+  return (byte << 16) | (byte << 8) | byte;
+}
+
+const Vector4 kWhite{255, 255, 255, 127};
+const Vector4 kAwayFromLight{1, 1, -1, 0};  // the default light's direction
+const Vector4 kTowardLight{-1, -1, 1, 0};
+
+// A triangle around the object's origin in the plane z, with one normal.
+void AddTriangle(CGSObject& object, double z, const Vector4& material,
+                 const Vector4& normal, int mode = 4) {
+  object.BeginBlock(mode);
+  object.Colour(material.x, material.y, material.z, material.w);
+  object.NormalUnit(normal.x, normal.y, normal.z);
+  object.Vertex(-3, -3, z);
+  object.Vertex(3, -3, z);
+  object.Vertex(0, 3, z);
+}
+
+class SceneRender : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    canvas.Resize(kSize, kSize);
+    canvas.Clear();
+    const double a = kSize / 32.0;
+    SetPerspective(projection, 2.6 * std::sqrt(2 * a * a), 1, 1, a, a, 1,
+                   16777215, 1, 65536);
+  }
+  static CGSObject* AddObject(CGSObject& parent) {
+    auto* object = new CGSObject;
+    parent.PushBack(object);
+    return object;
+  }
+  std::uint32_t RenderCentre() {
+    canvas.Clear();
+    RenderScene(root, canvas, projection);
+    return canvas.GetPixel(kCentre, kCentre);
+  }
+
+  CCanvas canvas;
+  Matrix4 projection;
+  CGSRoot root;
+};
+
+TEST_F(SceneRender, SceneWithoutDrawnBlocksLeavesTheCanvasAlone) {
+  AddObject(*AddObject(root));
+  AddTriangle(*AddObject(root), 0, kWhite, kTowardLight, /*mode=*/1);
+  for (int i = 0; i < kSize * kSize; ++i) canvas.pixels[i] = 0x11223344u + i;
+  RenderScene(root, canvas, projection);
+  for (int i = 0; i < kSize * kSize; ++i) {
+    ASSERT_EQ(0x11223344u + i, canvas.pixels[i]);
+  }
+}
+
+TEST_F(SceneRender, LightingFollowsTheNormalsAndTheRootRotation) {
+  AddTriangle(*AddObject(root), 0, kWhite, kTowardLight);
+  EXPECT_EQ(Over(0, Grey(255), 128), RenderCentre());  // 1.5 x 255 clamps
+  EXPECT_EQ(0u, canvas.GetPixel(0, 0));
+
+  root.DeleteAll();
+  AddTriangle(*AddObject(root), 0, kWhite, kAwayFromLight);
+  EXPECT_EQ(Over(0, Grey(root.ambient.x * 255), 128), RenderCentre());
+  RotateZ(root.matrix, root.matrix, PI);  // the normal meets the light at 1/3
+  EXPECT_EQ(Over(0, Grey((1.0 / 3 + 0.5) * 255), 128), RenderCentre());
+}
+
+TEST_F(SceneRender, NearerTriangleIsDrawnOverTheFartherOne) {
+  root.ambient = Vector4{1, 1, 1, 1};
+  root.lightColour1 = Vector4{0, 0, 0, 0};
+  CGSObject* object = AddObject(root);
+  AddTriangle(*object, -5, Vector4{0, 255, 0, 0}, kAwayFromLight);  // near
+  AddTriangle(*object, 5, Vector4{255, 0, 0, 0}, kAwayFromLight);   // far
+  EXPECT_EQ(Over(Over(0, 0x0000FF, 128), 0x00FF00, 128), RenderCentre());
+}
+
+TEST_F(SceneRender, ObjectMatricesAccumulateUpToTheRoot) {
+  CGSObject* group = AddObject(root);
+  CGSObject* leaf = AddObject(*group);
+  AddTriangle(*leaf, 0, kWhite, kAwayFromLight);
+  TranslateMat(leaf->matrix, leaf->matrix, Vector4{5, 0, 0, 0});
+  EXPECT_EQ(0u, RenderCentre());
+  EXPECT_NE(0u, canvas.GetPixel(kCentre + 23, kCentre));
+  TranslateMat(group->matrix, group->matrix, Vector4{-3, 0, 0, 0});
+  TranslateMat(root.matrix, root.matrix, Vector4{-2, 0, 0, 0});
+  EXPECT_NE(0u, RenderCentre());
+  EXPECT_EQ(0u, canvas.GetPixel(kCentre + 23, kCentre));
+}
+
+}  // namespace
