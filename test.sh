@@ -1,20 +1,34 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds every preset and runs
-# every test (native, AddressSanitizer + UBSan, ThreadSanitizer, and the
-# Windows test program under wine64). Exits non-zero on the first failure.
+# every test: the native unit tests (plain, AddressSanitizer + UBSan,
+# ThreadSanitizer), the 32-bit x86 build under qemu-i386, and the Windows
+# test programs and the end-to-end tests of Ondrava.exe under wine64 on an X
+# display (Xvfb when there is none). Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 tools/install-deps
 
 jobs=$(nproc)
-for preset in native native-asan native-tsan win32 win64; do
+presets=(native native-asan native-tsan native-x86 win32 win64)
+for preset in "${presets[@]}"; do
   echo "== build $preset"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
 done
 
-for preset in native native-asan native-tsan win64; do
+echo "== Ondrava.exe imports only system DLLs"
+tools/check-imports build/win32/src/mainframe/Ondrava.exe build/win64/src/mainframe/Ondrava.exe
+
+if [ -z "${DISPLAY:-}" ]; then
+  export DISPLAY=:97
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null || true' EXIT
+  sleep 1
+fi
+
+for preset in native native-asan native-tsan native-x86 win64; do
   echo "== test $preset"
   ctest --preset "$preset"
 done

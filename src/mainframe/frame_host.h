@@ -1,0 +1,77 @@
+// What the clock face and the globe ask of the window that owns them, and
+// what that window asks of them. The Win32 main window implements the host;
+// tests and the frame renderer implement it too.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/win32_types.h"
+
+class CCanvas;
+class ISettingsStore;
+
+// One popup menu or submenu.
+class IMenu {
+ public:
+  virtual ~IMenu() = default;
+  virtual void CheckItem(UINT command, bool checked) = 0;
+  virtual void EnableItem(UINT command, bool enabled) = 0;
+  // The submenu at `position`, or null.
+  virtual IMenu* SubMenu(int position) = 0;
+  virtual int ItemCount() const = 0;
+  // Appends a text item; deleting a command that is absent does nothing.
+  virtual void AppendItem(UINT command, std::u16string_view text, bool grayed,
+                          bool checked) = 0;
+  virtual void DeleteItem(UINT command) = 0;
+};
+
+class IFrameHost {
+ public:
+  virtual HWND Window() const = 0;
+  virtual HINSTANCE Instance() const = 0;
+  // The pointer position in client pixels.
+  virtual POINT CursorInClient() const = 0;
+  // Re-arms the window's one timer with a new period.
+  virtual void SetTimerPeriod(UINT milliseconds) = 0;
+  virtual void CaptureMouse() = 0;
+  virtual void ReleaseMouse() = 0;
+  virtual bool HasMouseCapture() const = 0;
+  // The system's dialogs; false when cancelled. `customColors` holds 16.
+  virtual bool PickColor(COLORREF& color, COLORREF* customColors) = 0;
+  virtual bool PickFont(LOGFONTW& font, int& pointSizeTenths) = 0;
+  virtual bool PickTextureFile(std::u16string& path) = 0;
+  virtual COLORREF SystemColor(int index) const = 0;
+  virtual int PixelsPerInch() const = 0;
+  virtual SYSTEMTIME LocalTime() const = 0;
+
+ protected:
+  ~IFrameHost() = default;
+};
+
+// The clock face and the globe, as the main window drives them. Calls come
+// in the main window's order: clock first, then globe.
+class IFramePart {
+ public:
+  virtual ~IFramePart() = default;
+  virtual void Create(IFrameHost& host) = 0;
+  virtual void Destroy() = 0;
+  virtual void LoadSettings(const ISettingsStore& settings) = 0;
+  virtual void SaveSettings(ISettingsStore& settings) = 0;
+  virtual void Layout(const RECT& client) = 0;
+  virtual void Tick(const SYSTEMTIME& localTime) = 0;
+  virtual void Draw(CCanvas& canvas) = 0;
+  // True when the command was this part's.
+  virtual bool OnCommand(UINT command) = 0;
+  // `submenu` is this part's submenu of the popup, or null.
+  virtual void UpdateMenu(IMenu* submenu) = 0;
+  virtual void OnMouseWheel(UINT keys, UINT delta) { (void)keys, (void)delta; }
+  virtual void OnMouseMove(WPARAM keys, int x, int y) {
+    (void)keys, (void)x, (void)y;
+  }
+  virtual void OnLButtonDown(WPARAM keys, int x, int y) {
+    (void)keys, (void)x, (void)y;
+  }
+  virtual void OnLButtonUp(int x, int y) { (void)x, (void)y; }
+  virtual void OnCaptureLost() {}
+};

@@ -1,0 +1,89 @@
+// The program's one window: borderless, square, per-pixel translucent, with
+// no taskbar button. It composes every frame into its canvas, drives the
+// clock face and the globe from one timer, and owns the notification-area
+// icon, the popup menu and the settings file.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win32_types.h"
+// After <windows.h>, which it needs.
+#include <shellapi.h>
+
+#include "alphablend/canvas.h"
+#include "mainframe/frame_host.h"
+#include "mainframe/win32_menu.h"
+#include "platform/settings_store.h"
+#include "wincontrol/wnd.h"
+
+class CMainFrame : public CWnd, public IFrameHost {
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  void FillCreateParams(CreateParams& params) override;
+  void WndProc(WndMessage& message) override;
+
+  // The command-line path; an empty text leaves the path to be derived.
+  void SetSettingsPath(std::u16string path);
+
+  // IFrameHost.
+  HWND Window() const override { return window; }
+  HINSTANCE Instance() const override;
+  POINT CursorInClient() const override;
+  void SetTimerPeriod(UINT milliseconds) override;
+  void CaptureMouse() override;
+  void ReleaseMouse() override;
+  bool HasMouseCapture() const override;
+  bool PickColor(COLORREF& color, COLORREF* customColors) override;
+  bool PickFont(LOGFONTW& font, int& pointSizeTenths) override;
+  bool PickTextureFile(std::u16string& path) override;
+  COLORREF SystemColor(int index) const override;
+  int PixelsPerInch() const override;
+  SYSTEMTIME LocalTime() const override;
+
+ private:
+  static constexpr UINT_PTR kTimerId = 1;
+  static constexpr UINT kRestingPeriod = 100;
+
+  void OnCreate();
+  void OnDestroy();
+  void Layout();
+  void Tick();
+  void Compose();
+  void Paint();
+  void OnNonClientMouseMove(int hitTest);
+  void OnNonClientButtonDown(int hitTest);
+  void SetClickThrough(bool on);
+  void SetStayOnTop(bool on);
+
+  // Tray, menu and commands.
+  bool SetTrayIcon(bool show);
+  void BuildTipText(wchar_t* tip);
+  void ShowPopupMenu();
+  void OnTrayCallback(WndMessage& message);
+  bool OnCommand(UINT command);
+  void UpdateMenu();
+
+  // Settings.
+  bool DeriveSettingsPath();
+  void LoadSettings();
+  void SaveSettings();
+
+  NOTIFYICONDATAW tray{};
+  HMENU menu = nullptr;
+  HMENU popup = nullptr;
+  std::unique_ptr<CCanvas> canvas;
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  bool trayShown = false;
+  std::u16string settingsPath;
+  std::unique_ptr<ISettingsStore> settings;
+  bool clickThrough = false;
+  bool stayOnTop = true;
+  // The clock face and the globe, bottom layer last to draw first: the
+  // globe draws before the clock, but every other call goes to the clock
+  // first.
+  std::vector<IFramePart*> parts;
+};

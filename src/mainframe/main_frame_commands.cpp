@@ -1,0 +1,137 @@
+// The notification-area icon, the popup menu and the command handling.
+#include <memory>
+#include <vector>
+
+#include "mainframe/about_dialog.h"
+#include "mainframe/main_frame.h"
+#include "mainframe/resource_ids.h"
+#include "mainframe/startup_text.h"
+#include "wincontrol/application.h"
+
+namespace {
+std::u16string ExecutablePath() {
+  std::vector<wchar_t> buffer(256);
+  for (;;) {
+    const DWORD n =
+        GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size())
+      return std::u16string(buffer.begin(), buffer.begin() + n);
+    buffer.resize(buffer.size() + 256);
+  }
+}
+
+std::u16string VersionString(const void* block, const wchar_t* key) {
+  wchar_t* text = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(block, key, reinterpret_cast<void**>(&text), &length) ||
+      !text)
+    return {};
+  return std::u16string(text, text + wcsnlen(text, length));
+}
+}  // namespace
+
+void CMainFrame::BuildTipText(wchar_t* tip) {
+  const std::u16string exe = ExecutablePath();
+  const auto* path = reinterpret_cast<const wchar_t*>(exe.c_str());
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+  if (size == 0) return;
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoW(path, 0, size, block.data())) return;
+  const std::u16string text = ::BuildTipText(
+      VersionString(block.data(), L"\\StringFileInfo\\041104B0\\ProductName"),
+      VersionString(block.data(),
+                    L"\\StringFileInfo\\041104B0\\ProductVersion"),
+      VersionString(block.data(),
+                    L"\\StringFileInfo\\041104B0\\LegalCopyright"));
+  std::copy(text.begin(), text.end(), tip);
+  tip[text.size()] = 0;
+}
+
+bool CMainFrame::SetTrayIcon(bool show) {
+  if (show && !application->largeIcon) show = false;
+  bool accepted = true;
+  if (show) {
+    tray = NOTIFYICONDATAW{};
+    tray.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    tray.hWnd = window;
+    tray.uID = 1;
+    tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    tray.uCallbackMessage = WM_USER;
+    tray.hIcon = application->largeIcon;
+    BuildTipText(tray.szTip);
+    accepted = Shell_NotifyIconW(trayShown ? NIM_MODIFY : NIM_ADD, &tray);
+  } else if (trayShown) {
+    accepted = Shell_NotifyIconW(NIM_DELETE, &tray);
+  }
+  if (accepted) trayShown = show;
+  return accepted;
+}
+
+void CMainFrame::OnTrayCallback(WndMessage& m) {
+  switch (m.LParam) {
+    case WM_LBUTTONUP:
+    case WM_MBUTTONUP:
+      SetForegroundWindow(window);
+      break;
+    case WM_RBUTTONUP:
+      SetForegroundWindow(window);
+      ShowPopupMenu();
+      break;
+    default:
+      if (m.LParam >= WM_MOUSEFIRST && m.LParam <= 0x0209) break;
+      DefaultProc(m);
+      return;
+  }
+  m.Result = 0;
+}
+
+void CMainFrame::ShowPopupMenu() {
+  if (!popup) return;
+  POINT at;
+  GetCursorPos(&at);
+  TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+  // Lets the menu close properly when it was opened from the tray icon.
+  PostMessageW(window, WM_NULL, 0, 0);
+}
+
+bool CMainFrame::OnCommand(UINT command) {
+  switch (command) {
+    case IDM_CLICK_THROUGH:
+      clickThrough = !clickThrough;
+      SetClickThrough(clickThrough);
+      break;
+    case IDM_STAY_ON_TOP:
+      stayOnTop = !stayOnTop;
+      SetStayOnTop(stayOnTop);
+      break;
+    case IDM_ABOUT:
+      ShowAboutBox(application->instance, window);
+      break;
+    case IDM_EXIT:
+      DestroyWindow(window);  // saves the settings once, on the way out
+      return true;
+    default: {
+      bool handled = false;
+      for (IFramePart* part : parts)
+        if ((handled = part->OnCommand(command))) break;
+      if (!handled) return false;
+    }
+  }
+  Layout();
+  SaveSettings();
+  UpdateMenu();
+  return true;
+}
+
+void CMainFrame::UpdateMenu() {
+  if (!popup) return;
+  CWin32Menu menuView(popup);
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    parts[i]->UpdateMenu(menuView.SubMenu(int(i)));
+  CheckMenuItem(popup, IDM_CLICK_THROUGH,
+                MF_BYCOMMAND | (clickThrough ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(popup, IDM_STAY_ON_TOP,
+                MF_BYCOMMAND | (stayOnTop ? MF_CHECKED : MF_UNCHECKED));
+}

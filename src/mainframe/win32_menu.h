@@ -1,0 +1,24 @@
+// IMenu over a menu handle of the window system.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "mainframe/frame_host.h"
+
+class CWin32Menu : public IMenu {
+ public:
+  explicit CWin32Menu(HMENU handle) : handle_(handle) {}
+
+  void CheckItem(UINT command, bool checked) override;
+  void EnableItem(UINT command, bool enabled) override;
+  IMenu* SubMenu(int position) override;
+  int ItemCount() const override;
+  void AppendItem(UINT command, std::u16string_view text, bool grayed,
+                  bool checked) override;
+  void DeleteItem(UINT command) override;
+
+ private:
+  HMENU handle_;
+  std::vector<std::unique_ptr<CWin32Menu>> submenus_;
+};

@@ -1,0 +1,398 @@
+#include "platform/ini_file.h"
+
+#include <utility>
+
+// The document is kept as the file's own bytes and every lookup walks them
+// line by line. Settings files are a few hundred bytes, and this way nothing
+// the program does not own is ever decoded and re-encoded: a line with bytes
+// that are not valid text, or an unusual line ending, goes back to disk
+// exactly as it came. Memory stays proportional to the file, whatever it
+// holds.
+
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr char16_t kNotAscii = 0xFFFF;
+
+char16_t AsciiLower(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool SameName(std::u16string_view a, std::u16string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+bool HasLineBreakOrNul(std::u16string_view text) {
+  return text.find_first_of(std::u16string_view(u"\r\n\0", 3)) !=
+         std::u16string_view::npos;
+}
+
+enum class LineKind { kOther, kSection, kKey };
+
+struct ParsedLine {
+  LineKind kind = LineKind::kOther;
+  std::u16string_view name;   // section or key name
+  std::u16string_view value;  // key lines only, blanks removed
+};
+
+// The line rules of the profile functions: a section header is "[" up to the
+// last "]" of the line (the name itself is taken as it stands); any other
+// line with "=" is a key, except a ";" comment. A "[" line without "]" is
+// read as a key line too, which is why no key may start with "[".
+ParsedLine ParseLine(std::u16string_view text) {
+  ParsedLine line;
+  text = TrimIniBlanks(text);
+  if (text.empty() || text.front() == u';') return line;
+  if (text.front() == u'[') {
+    const std::size_t close = text.rfind(u']');
+    if (close != std::u16string_view::npos) {
+      line.kind = LineKind::kSection;
+      line.name = text.substr(1, close - 1);
+      return line;
+    }
+  }
+  const std::size_t eq = text.find(u'=');
+  if (eq == std::u16string_view::npos) return line;
+  line.kind = LineKind::kKey;
+  line.name = TrimIniBlanks(text.substr(0, eq));
+  line.value = TrimIniBlanks(text.substr(eq + 1));
+  return line;
+}
+
+std::u16string_view Unquote(std::u16string_view value) {
+  if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// One code point from UTF-8 at `pos`, or U+FFFD for a byte that does not
+// start a valid, shortest-form sequence; `pos` moves past what was used.
+char32_t NextUtf8(std::string_view in, std::size_t& pos) {
+  const auto byte = [&](std::size_t i) {
+    return static_cast<unsigned char>(in[i]);
+  };
+  const unsigned lead = byte(pos);
+  std::size_t length;
+  char32_t c;
+  char32_t lowest;
+  if (lead < 0x80) {
+    ++pos;
+    return lead;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, c = lead & 0x1F, lowest = 0x80;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, c = lead & 0x0F, lowest = 0x800;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, c = lead & 0x07, lowest = 0x10000;
+  } else {
+    ++pos;
+    return kReplacement;
+  }
+  if (in.size() - pos < length) {
+    ++pos;
+    return kReplacement;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    const unsigned next = byte(pos + i);
+    if ((next & 0xC0) != 0x80) {
+      ++pos;
+      return kReplacement;
+    }
+    c = (c << 6) | (next & 0x3F);
+  }
+  if (c < lowest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+    ++pos;
+    return kReplacement;
+  }
+  pos += length;
+  return c;
+}
+
+}  // namespace
+
+bool IsIniBlank(char16_t c) {
+  return c == u' ' || (c >= u'\t' && c <= u'\r') || c == 0x1A;
+}
+
+std::u16string_view TrimIniBlanks(std::u16string_view text) {
+  while (!text.empty() && IsIniBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsIniBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool IsValidIniSection(std::u16string_view name) {
+  name = TrimIniBlanks(name);
+  return !name.empty() && !HasLineBreakOrNul(name);
+}
+
+bool IsValidIniKey(std::u16string_view name) {
+  name = TrimIniBlanks(name);
+  // "=" would end the name early, ";" makes the line a comment for most
+  // readers, and "[" would make it a section header.
+  return !name.empty() && !HasLineBreakOrNul(name) &&
+         name.find(u'=') == std::u16string_view::npos && name.front() != u';' &&
+         name.front() != u'[';
+}
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
+        text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) +
+                          (char32_t(text[i + 1]) - 0xDC00));
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      AppendUtf8(out, kReplacement);
+    } else {
+      AppendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+std::u16string_view IniValueText(std::u16string_view value) {
+  return value.substr(0, value.find_first_of(std::u16string_view(u"\r\n\0", 3)));
+}
+
+IniFile::IniFile() : bytes("\xFF\xFE"), encoding(Encoding::kUtf16Le) {}
+
+IniFile::IniFile(std::string fileBytes) : IniFile() {
+  if (fileBytes.empty()) return;
+  const auto startsWith = [&](std::string_view mark) {
+    return std::string_view(fileBytes).substr(0, mark.size()) == mark;
+  };
+  if (startsWith("\xEF\xBB\xBF")) {
+    encoding = Encoding::kUtf8Bom;
+  } else if (startsWith("\xFF\xFE")) {
+    encoding = Encoding::kUtf16Le;
+  } else if (startsWith("\xFE\xFF")) {
+    encoding = Encoding::kUtf16Be;
+  } else {
+    encoding = Encoding::kUtf8;
+  }
+  bytes = std::move(fileBytes);
+}
+
+std::size_t IniFile::HeaderSize() const {
+  switch (encoding) {
+    case Encoding::kUtf8:
+      return 0;
+    case Encoding::kUtf8Bom:
+      return 3;
+    case Encoding::kUtf16Le:
+    case Encoding::kUtf16Be:
+      break;
+  }
+  return 2;
+}
+
+std::size_t IniFile::UnitSize() const {
+  return (encoding == Encoding::kUtf16Le || encoding == Encoding::kUtf16Be) ? 2
+                                                                             : 1;
+}
+
+// The character whose code unit starts at `pos` when it is ASCII, else
+// kNotAscii. Every character the line syntax cares about is ASCII, and in
+// UTF-8 an ASCII byte never occurs inside a longer sequence, so the syntax
+// can be found in the raw bytes.
+char16_t IniFile::AsciiUnitAt(std::size_t pos) const {
+  const auto byte = [&](std::size_t i) {
+    return static_cast<unsigned char>(bytes[i]);
+  };
+  char16_t unit;
+  switch (encoding) {
+    case Encoding::kUtf16Le:
+      unit = static_cast<char16_t>(byte(pos) | (byte(pos + 1) << 8));
+      break;
+    case Encoding::kUtf16Be:
+      unit = static_cast<char16_t>((byte(pos) << 8) | byte(pos + 1));
+      break;
+    default:
+      unit = byte(pos);
+      break;
+  }
+  return unit < 0x80 ? unit : kNotAscii;
+}
+
+IniFile::LineSpan IniFile::LineAt(std::size_t begin) const {
+  const std::size_t unit = UnitSize();
+  std::size_t pos = begin;
+  while (pos + unit <= bytes.size()) {
+    if (AsciiUnitAt(pos) == u'\n') {
+      std::size_t bodyEnd = pos;
+      if (bodyEnd >= begin + unit && AsciiUnitAt(bodyEnd - unit) == u'\r') {
+        bodyEnd -= unit;
+      }
+      return {begin, bodyEnd, pos + unit};
+    }
+    pos += unit;
+  }
+  // The last line, without a line break; a stray odd byte of a UTF-16 file
+  // stays part of it.
+  return {begin, bytes.size(), bytes.size()};
+}
+
+void IniFile::Decode(std::size_t begin, std::size_t end,
+                     std::u16string& out) const {
+  out.clear();
+  if (UnitSize() == 2) {
+    std::size_t pos = begin;
+    for (; pos + 2 <= end; pos += 2) {
+      const unsigned a = static_cast<unsigned char>(bytes[pos]);
+      const unsigned b = static_cast<unsigned char>(bytes[pos + 1]);
+      out += static_cast<char16_t>(encoding == Encoding::kUtf16Le ? a | (b << 8)
+                                                                  : (a << 8) | b);
+    }
+    if (pos < end) out += kReplacement;
+    return;
+  }
+  const std::string_view in = std::string_view(bytes).substr(0, end);
+  std::size_t pos = begin;
+  while (pos < end) {
+    const char32_t c = NextUtf8(in, pos);
+    if (c < 0x10000) {
+      out += static_cast<char16_t>(c);
+    } else {
+      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+  }
+}
+
+std::string IniFile::Encode(std::u16string_view text) const {
+  std::string out;
+  if (UnitSize() == 2) {
+    out.reserve(text.size() * 2);
+    for (char16_t c : text) {
+      const char low = static_cast<char>(c & 0xFF);
+      const char high = static_cast<char>(c >> 8);
+      if (encoding == Encoding::kUtf16Le) {
+        out += low, out += high;
+      } else {
+        out += high, out += low;
+      }
+    }
+    return out;
+  }
+  return ToUtf8(text);
+}
+
+std::optional<std::u16string> IniFile::Find(std::u16string_view section,
+                                            std::u16string_view key) const {
+  if (!IsValidIniSection(section) || !IsValidIniKey(key)) return std::nullopt;
+  section = TrimIniBlanks(section);
+  key = TrimIniBlanks(key);
+  std::u16string text;
+  bool inSection = false;
+  for (std::size_t pos = HeaderSize(); pos < bytes.size();) {
+    const LineSpan span = LineAt(pos);
+    pos = span.end;
+    Decode(span.begin, span.bodyEnd, text);
+    const ParsedLine line = ParseLine(text);
+    if (line.kind == LineKind::kSection) {
+      // Only the first section of a name counts, as with the profile
+      // functions: a key in a later duplicate is not found.
+      if (inSection) break;
+      inSection = SameName(line.name, section);
+    } else if (inSection && line.kind == LineKind::kKey &&
+               SameName(line.name, key)) {
+      return std::u16string(Unquote(line.value));
+    }
+  }
+  return std::nullopt;
+}
+
+bool IniFile::Set(std::u16string_view section, std::u16string_view key,
+                  std::u16string_view value) {
+  if (!IsValidIniSection(section) || !IsValidIniKey(key)) return false;
+  section = TrimIniBlanks(section);
+  key = TrimIniBlanks(key);
+  value = IniValueText(value);
+
+  const std::size_t unit = UnitSize();
+  // A UTF-16 file cut after an odd number of bytes: complete the last code
+  // unit, or everything appended after it would be read a byte out of step.
+  if ((bytes.size() - HeaderSize()) % unit != 0) bytes += '\0';
+
+  std::u16string text;
+  bool inSection = false;
+  std::optional<LineSpan> anchor;  // the line a new key goes after
+  for (std::size_t pos = HeaderSize(); pos < bytes.size();) {
+    const LineSpan span = LineAt(pos);
+    pos = span.end;
+    Decode(span.begin, span.bodyEnd, text);
+    const ParsedLine line = ParseLine(text);
+    if (line.kind == LineKind::kSection) {
+      if (inSection) break;
+      if (SameName(line.name, section)) {
+        inSection = true;
+        anchor = span;
+      }
+    } else if (inSection && line.kind == LineKind::kKey) {
+      if (!SameName(line.name, key)) {
+        anchor = span;
+        continue;
+      }
+      // Replace only the old value: the key as spelled in the file, the
+      // blanks around "=" and the line's own ending all stay.
+      std::size_t valueStart = span.begin;
+      while (AsciiUnitAt(valueStart) != u'=') valueStart += unit;
+      valueStart += unit;
+      while (valueStart < span.bodyEnd &&
+             IsIniBlank(AsciiUnitAt(valueStart))) {
+        valueStart += unit;
+      }
+      bytes.replace(valueStart, span.bodyEnd - valueStart, Encode(value));
+      return true;
+    }
+  }
+
+  std::u16string newLines;
+  std::size_t insertAt;
+  if (anchor) {
+    insertAt = anchor->end;
+    if (anchor->bodyEnd == anchor->end) newLines += u"\r\n";
+  } else {
+    insertAt = bytes.size();
+    if (bytes.size() > HeaderSize() &&
+        AsciiUnitAt(bytes.size() - unit) != u'\n') {
+      newLines += u"\r\n";
+    }
+    newLines += u'[';
+    newLines += section;
+    newLines += u"]\r\n";
+  }
+  newLines += key;
+  newLines += u'=';
+  newLines += value;
+  newLines += u"\r\n";
+  bytes.insert(insertAt, Encode(newLines));
+  return true;
+}

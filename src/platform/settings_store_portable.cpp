@@ -1,0 +1,214 @@
+// The settings store of the POSIX build: our own IniFile, saved by writing a
+// complete copy beside the file and renaming it over the original, so that
+// the file on disk is always either the old one or the new one.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "platform/ini_file.h"
+#include "platform/settings_store.h"
+
+namespace {
+
+// A settings file is a few kilobytes. Anything beyond this is not one we
+// wrote: it is neither parsed nor replaced.
+constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
+
+enum class ReadResult { kLoaded, kMissing, kUnusable };
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+  int Get() const { return fd; }
+  // Closes now, reporting the error a delayed write may surface only here.
+  bool Close() {
+    const int old = fd;
+    fd = -1;
+    return ::close(old) == 0;
+  }
+
+ private:
+  int fd;
+};
+
+ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
+  if (path.empty()) return ReadResult::kUnusable;
+  // O_NONBLOCK: a FIFO at the settings path must not stall the program.
+  FileDescriptor file(
+      ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  if (file.Get() < 0) {
+    return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing
+                                                 : ReadResult::kUnusable;
+  }
+  struct stat info;
+  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<std::size_t>(info.st_size) > kMaxFileSize) {
+    return ReadResult::kUnusable;
+  }
+  bytes.clear();
+  char chunk[65536];
+  for (;;) {
+    const ssize_t got = ::read(file.Get(), chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return ReadResult::kUnusable;
+    if (got == 0) break;
+    // The file may grow while it is read; the limit holds for what is read.
+    if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileSize) {
+      return ReadResult::kUnusable;
+    }
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  return ReadResult::kLoaded;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    done += static_cast<std::size_t>(put);
+  }
+  return true;
+}
+
+// Replaces the file at `path` with `bytes`, never leaving a half-written
+// file: a copy in the same folder (the same file system, so rename is
+// atomic) is written and flushed first.
+bool ReplaceFile(const std::string& path, const std::string& bytes) {
+  if (path.empty()) return false;
+  // Replace the file a symbolic link points at, not the link.
+  std::string target = path;
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+      target = resolved;
+      std::free(resolved);
+    }
+  }
+  const bool exists = ::stat(target.c_str(), &info) == 0;
+  if (exists) {
+    if (!S_ISREG(info.st_mode)) return false;
+    // rename() would go over a read-only file as long as the folder is
+    // writable, and root passes access() anyway: a file without any write
+    // permission is kept as the user's "do not touch".
+    if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+      return false;
+    }
+  } else if (errno != ENOENT) {
+    return false;
+  }
+
+  const std::string copy = target + ".tmp" + std::to_string(::getpid());
+  ::unlink(copy.c_str());  // left over from a crashed run of this process id
+  FileDescriptor file(::open(copy.c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
+                             0666));
+  if (file.Get() < 0) return false;
+  if (exists) {
+    // Permission bits survive the replacement as they would an in-place
+    // write; failing to copy them is no reason to lose the save.
+    (void)::fchmod(file.Get(), info.st_mode & 07777);
+  }
+  const bool written = WriteAll(file.Get(), bytes) &&
+                       ::fsync(file.Get()) == 0 && file.Close() &&
+                       ::rename(copy.c_str(), target.c_str()) == 0;
+  if (!written) {
+    ::unlink(copy.c_str());
+    return false;
+  }
+  // Make the rename itself durable; the save has happened either way.
+  const std::size_t slash = target.rfind('/');
+  const std::string folder =
+      slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Get() >= 0) (void)::fsync(dir.Get());
+  return true;
+}
+
+class PortableSettingsStore final : public ISettingsStore {
+ public:
+  explicit PortableSettingsStore(std::u16string givenPath)
+      : path(std::move(givenPath)) {
+    // A NUL would silently cut the path short at the system call.
+    if (path.find(u'\0') == std::u16string::npos) nativePath = ToUtf8(path);
+    std::string bytes;
+    if (ReadWholeFile(nativePath, bytes) == ReadResult::kLoaded) {
+      file.emplace(std::move(bytes));
+    }
+  }
+
+  const std::u16string& Path() const override { return path; }
+
+  std::u16string ReadString(std::u16string_view section,
+                            std::u16string_view key,
+                            std::u16string_view fallback) const override {
+    if (file) {
+      if (auto value = file->Find(section, key)) {
+        if (value->size() > kMaxSettingLength) value->resize(kMaxSettingLength);
+        return std::move(*value);
+      }
+    }
+    return std::u16string(fallback);
+  }
+
+  void BeginSave() override {
+    saving = true;
+    pending.reset();
+    std::string bytes;
+    switch (ReadWholeFile(nativePath, bytes)) {
+      case ReadResult::kLoaded:
+        pending.emplace(std::move(bytes));
+        break;
+      case ReadResult::kMissing:
+        pending.emplace();
+        break;
+      case ReadResult::kUnusable:
+        // Rewriting a file we could not read would lose whatever it holds;
+        // the save goes ahead but cannot commit.
+        break;
+    }
+  }
+
+  void WriteString(std::u16string_view section, std::u16string_view key,
+                   std::u16string_view value) override {
+    if (saving && pending) pending->Set(section, key, value);
+  }
+
+  bool CommitSave() override {
+    if (!saving) return false;
+    saving = false;
+    if (!pending || !ReplaceFile(nativePath, pending->Bytes())) {
+      pending.reset();
+      return false;
+    }
+    file = std::move(pending);
+    pending.reset();
+    return true;
+  }
+
+ private:
+  std::u16string path;
+  std::string nativePath;         // UTF-8; empty when the path is unusable
+  std::optional<IniFile> file;    // as last read or written; none if missing
+  std::optional<IniFile> pending; // the save in progress
+  bool saving = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ISettingsStore> MakeSettingsStore(std::u16string path) {
+  return std::make_unique<PortableSettingsStore>(std::move(path));
+}

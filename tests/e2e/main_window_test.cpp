@@ -1,0 +1,206 @@
+// The x86-64 Ondrava.exe under test, started afresh for every test.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "mainframe/resource_ids.h"
+#include "ondrava_process.h"
+
+namespace {
+std::wstring programPath;
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_FALSE(programPath.empty()); }
+
+  bool StartWithSettings(const std::string& ini,
+                         const std::wstring& args = L"") {
+    if (!ini.empty()) WriteFileBytes(ondrava.DefaultSettingsPath(), ini);
+    return ondrava.Start(args);
+  }
+  RECT WindowRect() const {
+    RECT r{};
+    GetWindowRect(ondrava.Window(), &r);
+    return r;
+  }
+  LONG ExStyle() const { return GetWindowLongW(ondrava.Window(), GWL_EXSTYLE); }
+  std::wstring Setting(const wchar_t* key) const {
+    return ReadSetting(ondrava.DefaultSettingsPath(), L"Form", key);
+  }
+  // The hit code at normalised radius r and angle `degrees` from the centre.
+  LRESULT HitAt(double r, double degrees) const {
+    const RECT w = WindowRect();
+    const double a = degrees * 3.14159265358979 / 180;
+    const int half = (w.right - w.left) / 2;
+    const int x =
+        (w.left + w.right) / 2 + int(std::lround(r * half * std::cos(a)));
+    const int y =
+        (w.top + w.bottom) / 2 + int(std::lround(r * half * std::sin(a)));
+    return ondrava.Send(WM_NCHITTEST, 0, MAKELPARAM(x, y));
+  }
+  RECT Sizing(int edge, RECT r) const {
+    ondrava.Send(WM_SIZING, edge, reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  HWND WaitForAboutBox() const {
+    for (int i = 0; i < 100; ++i) {
+      HWND box = FindWindowW(L"#32770", L"バージョン情報");
+      if (box && GetWindow(box, GW_OWNER) == ondrava.Window()) return box;
+      Sleep(50);
+    }
+    return nullptr;
+  }
+
+  OndravaProcess ondrava{programPath};
+};
+
+bool Same(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right &&
+         a.bottom == b.bottom;
+}
+}  // namespace
+
+TEST_F(MainWindow, StartsAsALayeredToolWindowAndSavesItsDefaultsOnExit) {
+  ASSERT_TRUE(ondrava.Start());
+  HWND w = ondrava.Window();
+  wchar_t text[64] = {};
+  GetClassNameW(w, text, 64);
+  EXPECT_STREQ(text, L"CMainFrame");
+  GetWindowTextW(w, text, 64);
+  EXPECT_STREQ(text, L"Ondrava");
+  const LONG required = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  EXPECT_EQ(ExStyle() & required, required);
+  EXPECT_EQ(GetWindowLongW(w, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
+  EXPECT_TRUE(Same(WindowRect(), {0, 0, 128, 128}));
+
+  EXPECT_FALSE(FileExists(ondrava.DefaultSettingsPath()));
+  ondrava.Command(IDM_EXIT);
+  EXPECT_EQ(ondrava.WaitForExit(), 0);
+  const std::string bytes = ReadFileBytes(ondrava.DefaultSettingsPath());
+  ASSERT_GE(bytes.size(), 2u);
+  EXPECT_EQ(bytes.substr(0, 2), std::string("\xFF\xFE", 2)) << "UTF-16LE mark";
+  EXPECT_EQ(Setting(L"Left"), L"0");
+  EXPECT_EQ(Setting(L"Top"), L"0");
+  EXPECT_EQ(Setting(L"Width"), L"128");
+  EXPECT_EQ(Setting(L"Height"), L"128");
+  EXPECT_EQ(Setting(L"Transparent"), L"False");
+  EXPECT_EQ(Setting(L"StayOnTop"), L"True");
+}
+
+TEST_F(MainWindow, RestoresASquareWithTheLargerSavedSide) {
+  ASSERT_TRUE(StartWithSettings(
+      "[Form]\r\nLeft=40\r\nTop=30\r\nWidth=200\r\nHeight=150\r\n"));
+  EXPECT_TRUE(Same(WindowRect(), {40, 30, 240, 230}));
+}
+
+TEST_F(MainWindow, BrokenSizesGiveTheMinimumSquare) {
+  ASSERT_TRUE(StartWithSettings("[Form]\r\nWidth=abc\r\nHeight=-5\r\n"));
+  EXPECT_TRUE(Same(WindowRect(), {0, 0, 64, 64}));
+}
+
+TEST_F(MainWindow, AWindowLeftOffEveryMonitorComesBack) {
+  ASSERT_TRUE(StartWithSettings("[Form]\r\nLeft=30000\r\nTop=20000\r\n"));
+  const RECT r = WindowRect();
+  const int screenWidth = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  EXPECT_LE(r.right, screenWidth);
+  EXPECT_LE(r.bottom, screenHeight);
+  EXPECT_EQ(r.right - r.left, 128);
+}
+
+TEST_F(MainWindow, HitTestMovesFromTheCentreAndSizesFromTheRim) {
+  ASSERT_TRUE(StartWithSettings(
+      "[Form]\r\nLeft=100\r\nTop=100\r\nWidth=200\r\nHeight=200\r\n"));
+  EXPECT_EQ(HitAt(0, 0), HTCAPTION);
+  EXPECT_EQ(HitAt(0.5, 30), HTCLIENT);
+  EXPECT_EQ(HitAt(0.9, 0), HTRIGHT);
+  EXPECT_EQ(HitAt(0.9, 45), HTBOTTOMRIGHT);
+}
+
+TEST_F(MainWindow, SizingKeepsTheWindowSquare) {
+  ASSERT_TRUE(ondrava.Start());
+  EXPECT_TRUE(Same(Sizing(WMSZ_RIGHT, {0, 0, 260, 200}), {0, -30, 260, 230}));
+  EXPECT_TRUE(Same(Sizing(WMSZ_RIGHT, {0, 0, 251, 200}), {0, -25, 251, 225}));
+  EXPECT_TRUE(
+      Same(Sizing(WMSZ_BOTTOMRIGHT, {0, 0, 300, 240}), {0, 0, 300, 300}));
+  EXPECT_TRUE(
+      Same(Sizing(WMSZ_BOTTOMRIGHT, {0, 0, 240, 300}), {0, 0, 300, 300}));
+  EXPECT_TRUE(
+      Same(Sizing(WMSZ_TOPLEFT, {100, 100, 110, 120}), {46, 56, 110, 120}));
+}
+
+TEST_F(MainWindow, ClickThroughTogglesAndIsSavedAtOnce) {
+  ASSERT_TRUE(ondrava.Start());
+  ondrava.Command(IDM_CLICK_THROUGH);
+  EXPECT_TRUE(ExStyle() & WS_EX_TRANSPARENT);
+  EXPECT_EQ(Setting(L"Transparent"), L"True");
+  ondrava.Command(IDM_CLICK_THROUGH);
+  EXPECT_FALSE(ExStyle() & WS_EX_TRANSPARENT);
+  EXPECT_EQ(Setting(L"Transparent"), L"False");
+}
+
+TEST_F(MainWindow, StayOnTopToggles) {
+  ASSERT_TRUE(ondrava.Start());
+  ondrava.Command(IDM_STAY_ON_TOP);
+  EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
+  EXPECT_EQ(Setting(L"StayOnTop"), L"False");
+  ondrava.Command(IDM_STAY_ON_TOP);
+  EXPECT_TRUE(ExStyle() & WS_EX_TOPMOST);
+  EXPECT_EQ(Setting(L"StayOnTop"), L"True");
+}
+
+TEST_F(MainWindow, SettingsFromTheFileAreApplied) {
+  ASSERT_TRUE(
+      StartWithSettings("[Form]\r\nTransparent=true\r\nStayOnTop=1\r\n"));
+  EXPECT_TRUE(ExStyle() & WS_EX_TRANSPARENT);
+  EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST) << "only TRUE... reads as true";
+}
+
+TEST_F(MainWindow, AltQuestionMarkAndAltSlashOpenTheAboutBox) {
+  ASSERT_TRUE(ondrava.Start());
+  for (bool shift : {true, false}) {  // "?" and "/" on the same key
+    ondrava.TypeAltKey(VK_OEM_2, shift);
+    HWND box = WaitForAboutBox();
+    ASSERT_NE(box, nullptr) << "Alt+" << (shift ? "?" : "/");
+    PostMessageW(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
+    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(50);
+    EXPECT_FALSE(IsWindow(box)) << "Escape closes the box";
+  }
+  ondrava.Send(WM_NULL);
+  // Closing the box finished the command: the settings were written.
+  EXPECT_EQ(Setting(L"Width"), L"128");
+}
+
+TEST_F(MainWindow, ACommandLinePathIsUsedAndNothingIsWrittenBesideTheProgram) {
+  const std::wstring folder = ondrava.BesideExecutable(L"my settings");
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring path = folder + L"\\clock.ini";
+  WriteFileBytes(path, "[Form]\r\nLeft=12\r\nTop=34\r\n");
+  ASSERT_TRUE(ondrava.Start(L"\"" + path + L"\"  "));
+  EXPECT_TRUE(Same(WindowRect(), {12, 34, 140, 162}));
+  ondrava.Command(IDM_EXIT);
+  EXPECT_EQ(ondrava.WaitForExit(), 0);
+  EXPECT_EQ(ReadSetting(path, L"Form", L"Width"), L"128");
+  EXPECT_FALSE(FileExists(ondrava.DefaultSettingsPath()));
+}
+
+TEST_F(MainWindow, ASaveThatCannotReplaceTheFileLeavesItWhole) {
+  const std::string original = "[Form]\r\nLeft=7\r\n; a comment\r\n";
+  const std::wstring path = ondrava.DefaultSettingsPath();
+  WriteFileBytes(path, original);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  ASSERT_TRUE(ondrava.Start());
+  ondrava.Command(IDM_CLICK_THROUGH);
+  ondrava.Command(IDM_EXIT);
+  EXPECT_EQ(ondrava.WaitForExit(), 0);
+  EXPECT_EQ(ReadFileBytes(path), original);
+  EXPECT_EQ(FilesIn(ondrava.Folder()), 2) << "no copy is left behind";
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (argc > 1) programPath.assign(argv[1], argv[1] + strlen(argv[1]));
+  return RUN_ALL_TESTS();
+}
