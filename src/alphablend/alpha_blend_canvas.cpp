@@ -1,6 +1,7 @@
 #include "alphablend/alpha_blend_canvas.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "alphablend/alpha_functions.h"
 #include "alphablend/canvas.h"
@@ -26,8 +27,13 @@ bool AlphaBlendCanvas(CCanvas& dst, int x, int y, int w, int h,
 
 namespace {
 
-// x / 255 rounded to nearest, for 0 <= x <= 255 * 255.
-constexpr std::uint32_t DivideBy255(std::uint32_t x) { return (x + 127) / 255; }
+// x / 255 rounded to nearest, for 0 <= x <= 255 * 255, without a division.
+constexpr std::uint32_t DivideBy255(std::uint32_t x) {
+  return (x + 128 + ((x + 128) >> 8)) >> 8;
+}
+static_assert(DivideBy255(0) == 0 && DivideBy255(127) == 0 &&
+              DivideBy255(128) == 1 && DivideBy255(65025) == 255 &&
+              DivideBy255(382) == 1 && DivideBy255(383) == 2);
 
 std::uint32_t ScaleByConstant(std::uint32_t pixel, std::uint32_t constant) {
   if (constant == 255) return pixel;
@@ -60,6 +66,34 @@ std::uint32_t Mix(std::uint32_t src, std::uint32_t dst, std::uint32_t c) {
   return result;
 }
 
+// Whether four source pixels are all transparent black; most of a layer of
+// dial characters is, and those pixels change nothing.
+bool FourClear(const std::uint32_t* p) {
+  std::uint64_t a, b;
+  std::memcpy(&a, p, 8);
+  std::memcpy(&b, p + 2, 8);
+  return (a | b) == 0;
+}
+
+// The unstretched per-pixel blend, the case of every frame.
+void BlendRowsOver(CCanvas& dst, int left, int top, int right, int bottom,
+                   const CCanvas& src, int dx, int dy, std::uint32_t constant) {
+  const int width = right - left;
+  for (int row = top; row < bottom; ++row) {
+    const std::uint32_t* from = src.Row(row + dy) + (left + dx);
+    std::uint32_t* to = dst.Row(row) + left;
+    int i = 0;
+    while (i < width) {
+      if (i + 4 <= width && FourClear(from + i)) {
+        i += 4;
+        continue;
+      }
+      if (from[i] != 0) to[i] = Over(ScaleByConstant(from[i], constant), to[i]);
+      ++i;
+    }
+  }
+}
+
 bool SourceRectInside(const CCanvas& src, int sx, int sy, int sw, int sh) {
   return sx >= 0 && sy >= 0 && sw > 0 && sh > 0 && sw <= src.width - sx &&
          sh <= src.height - sy;
@@ -81,6 +115,10 @@ bool SoftwareAlphaBlend(CCanvas& dst, int x, int y, int w, int h,
       int(std::min<std::int64_t>(std::int64_t{y} + h, dst.height));
   const int left = std::max(x, 0);
   const int right = int(std::min<std::int64_t>(std::int64_t{x} + w, dst.width));
+  if (perPixel && sw == w && sh == h) {
+    BlendRowsOver(dst, left, top, right, bottom, src, sx - x, sy - y, constant);
+    return true;
+  }
   for (int row = top; row < bottom; ++row) {
     // Nearest source pixel when the rectangles differ in size.
     const int srcRow = sy + int(std::int64_t(row - y) * sh / h);

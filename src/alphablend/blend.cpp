@@ -25,5 +25,11 @@ const SpanBlendFn spanBlend = ChooseSpanBlend();
 
 void BlendSpan(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                std::uint32_t src) {
+  // Most spans of text and thin triangles are a few pixels long: setting up
+  // the SIMD registers would cost more than it saves.
+  if (last - first < 8) {
+    BlendSpanScalar(a, first, last, src);
+    return;
+  }
   spanBlend(a, first, last, src);
 }

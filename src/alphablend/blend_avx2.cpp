@@ -55,7 +55,7 @@ __attribute__((target("avx2"))) void BlendSpanAvx2(std::uint32_t a,
     remaining -= 8;
     p += 8;
   }
-  BlendSpanSse2(a, p, p + remaining - 1, src);
+  for (; remaining > 0; --remaining, ++p) *p = BlendValue(a, *p, src);
 }
 
 #else

@@ -1,6 +1,7 @@
 // Creation, the message table, layout, tick and frame composition.
 #include "mainframe/main_frame.h"
 
+#include "mainframe/frame_sequence.h"
 #include "mainframe/resource_ids.h"
 #include "mainframe/window_geometry.h"
 #include "wincontrol/application.h"
@@ -13,7 +14,7 @@ int SignedLow(LPARAM value) { return static_cast<short>(LOWORD(value)); }
 int SignedHigh(LPARAM value) { return static_cast<short>(HIWORD(value)); }
 }  // namespace
 
-CMainFrame::CMainFrame() = default;
+CMainFrame::CMainFrame() : parts{&clock} {}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -156,8 +157,7 @@ void CMainFrame::Layout() {
   if (!canvas) return;
   RECT client;
   GetClientRect(window, &client);
-  canvas->Resize(client.right - client.left, client.bottom - client.top);
-  for (IFramePart* part : parts) part->Layout(client);
+  LayoutParts(*canvas, client, parts);
   Compose();
 }
 
@@ -170,10 +170,7 @@ void CMainFrame::Tick() {
 void CMainFrame::Compose() {
   if (!canvas || canvas->IsEmpty()) return;
   SIZE size{canvas->width, canvas->height};
-  canvas->Clear();
-  // The globe is the bottom layer: parts draw in reverse order.
-  for (auto part = parts.rbegin(); part != parts.rend(); ++part)
-    (*part)->Draw(*canvas);
+  ComposeFrame(*canvas, parts);
   POINT source{0, 0};
   UpdateLayeredWindow(window, nullptr, nullptr, &size, canvas->dc, &source, 0,
                       &blend, ULW_ALPHA);

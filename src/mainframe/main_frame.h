@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include "alphablend/canvas.h"
+#include "clockfrm/clock_frm.h"
 #include "mainframe/frame_host.h"
 #include "mainframe/win32_menu.h"
 #include "platform/settings_store.h"
@@ -82,8 +83,8 @@ class CMainFrame : public CWnd, public IFrameHost {
   std::unique_ptr<ISettingsStore> settings;
   bool clickThrough = false;
   bool stayOnTop = true;
-  // The clock face and the globe, bottom layer last to draw first: the
-  // globe draws before the clock, but every other call goes to the clock
-  // first.
+  CClockFrm clock;
+  // The clock face and the globe, in the order every call but drawing goes
+  // to them; drawing runs backwards, the globe being the bottom layer.
   std::vector<IFramePart*> parts;
 };

@@ -3,15 +3,42 @@
 #include <vector>
 
 namespace {
+// A folder nobody used before: process ids repeat from run to run under
+// Wine, so an existing name is skipped rather than reused.
 std::wstring NewTemporaryFolder() {
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
-  static int counter = 0;
-  const std::wstring folder = std::wstring(base) + L"ondrava-e2e-" +
-                              std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++counter);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
+  static unsigned counter = 0;
+  for (;;) {
+    const std::wstring folder = std::wstring(base) + L"ondrava-e2e-" +
+                                std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(GetTickCount64()) + L"-" +
+                                std::to_wstring(++counter);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return folder;
+  }
+}
+
+// Removes the folder with the files directly in it (and one level of
+// subfolders, which the tests use for command-line paths).
+void RemoveFolder(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveFolder(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
 }
 
 // Wine hands Unix paths through unchanged; its Z: drive is the Unix root.
@@ -50,6 +77,7 @@ OndravaProcess::~OndravaProcess() {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
   }
+  RemoveFolder(folder_);
 }
 
 std::wstring OndravaProcess::BesideExecutable(const wchar_t* name) const {

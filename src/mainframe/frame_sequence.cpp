@@ -1,0 +1,15 @@
+#include "mainframe/frame_sequence.h"
+
+#include "alphablend/canvas.h"
+
+void LayoutParts(CCanvas& canvas, const RECT& client,
+                 std::span<IFramePart* const> parts) {
+  canvas.Resize(client.right - client.left, client.bottom - client.top);
+  for (IFramePart* part : parts) part->Layout(client);
+}
+
+void ComposeFrame(CCanvas& canvas, std::span<IFramePart* const> parts) {
+  canvas.Clear();
+  for (auto part = parts.rbegin(); part != parts.rend(); ++part)
+    (*part)->Draw(canvas);
+}
