@@ -5,6 +5,7 @@
 
 #include "alphablend/alpha_functions.h"
 #include "alphablend/canvas.h"
+#include "alphablend/over_row.h"
 
 #ifdef _WIN32
 
@@ -35,26 +36,6 @@ static_assert(DivideBy255(0) == 0 && DivideBy255(127) == 0 &&
               DivideBy255(128) == 1 && DivideBy255(65025) == 255 &&
               DivideBy255(382) == 1 && DivideBy255(383) == 2);
 
-std::uint32_t ScaleByConstant(std::uint32_t pixel, std::uint32_t constant) {
-  if (constant == 255) return pixel;
-  std::uint32_t result = 0;
-  for (int shift = 0; shift < 32; shift += 8)
-    result |= DivideBy255(((pixel >> shift) & 0xFF) * constant) << shift;
-  return result;
-}
-
-// Premultiplied source over destination: d = s + d * (255 - s.alpha) / 255.
-std::uint32_t Over(std::uint32_t src, std::uint32_t dst) {
-  const std::uint32_t keep = 255 - (src >> 24);
-  std::uint32_t result = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const std::uint32_t s = (src >> shift) & 0xFF;
-    const std::uint32_t d = (dst >> shift) & 0xFF;
-    result |= std::min<std::uint32_t>(255, s + DivideBy255(d * keep)) << shift;
-  }
-  return result;
-}
-
 // Constant alpha only: d = (s * c + d * (255 - c)) / 255.
 std::uint32_t Mix(std::uint32_t src, std::uint32_t dst, std::uint32_t c) {
   std::uint32_t result = 0;
@@ -66,32 +47,12 @@ std::uint32_t Mix(std::uint32_t src, std::uint32_t dst, std::uint32_t c) {
   return result;
 }
 
-// Whether four source pixels are all transparent black; most of a layer of
-// dial characters is, and those pixels change nothing.
-bool FourClear(const std::uint32_t* p) {
-  std::uint64_t a, b;
-  std::memcpy(&a, p, 8);
-  std::memcpy(&b, p + 2, 8);
-  return (a | b) == 0;
-}
-
 // The unstretched per-pixel blend, the case of every frame.
 void BlendRowsOver(CCanvas& dst, int left, int top, int right, int bottom,
                    const CCanvas& src, int dx, int dy, std::uint32_t constant) {
-  const int width = right - left;
-  for (int row = top; row < bottom; ++row) {
-    const std::uint32_t* from = src.Row(row + dy) + (left + dx);
-    std::uint32_t* to = dst.Row(row) + left;
-    int i = 0;
-    while (i < width) {
-      if (i + 4 <= width && FourClear(from + i)) {
-        i += 4;
-        continue;
-      }
-      if (from[i] != 0) to[i] = Over(ScaleByConstant(from[i], constant), to[i]);
-      ++i;
-    }
-  }
+  for (int row = top; row < bottom; ++row)
+    OverRow(src.Row(row + dy) + (left + dx), dst.Row(row) + left, right - left,
+            constant);
 }
 
 bool SourceRectInside(const CCanvas& src, int sx, int sy, int sw, int sh) {
@@ -128,8 +89,8 @@ bool SoftwareAlphaBlend(CCanvas& dst, int x, int y, int w, int h,
       const std::uint32_t s = from[sx + int(std::int64_t(col - x) * sw / w)];
       if (!perPixel) {
         to[col] = Mix(s, to[col], constant);
-      } else if (s != 0) {
-        to[col] = Over(ScaleByConstant(s, constant), to[col]);
+      } else {
+        OverRowScalar(&s, &to[col], 1, constant);
       }
     }
   }

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "alphablend/alpha_functions.h"
+#include "alphablend/blend.h"
 #include "alphablend/canvas.h"
+#include "alphablend/over_row.h"
 #include "support/canvas_probe.h"
 
 namespace {
@@ -91,4 +96,30 @@ TEST_F(AlphaBlendCanvasTest, StretchesWithTheNearestSourcePixel) {
       AlphaBlendCanvas(dst, 0, 0, 4, 1, src, 0, 0, 2, 1, PerPixel(255)));
   EXPECT_PIXEL(dst.GetPixel(1, 0), 0xFF0000FFu);
   EXPECT_PIXEL(dst.GetPixel(2, 0), 0xFFFF0000u);
+}
+
+// The SSE2 row blend against the reference on random rows with clear
+// stretches, every constant alpha class and odd lengths.
+TEST(OverRow, Sse2PathMatchesTheScalarReference) {
+  if (!CpuHasSse2()) GTEST_SKIP() << "no SSE2 on this CPU";
+  std::mt19937 rng(42);
+  std::uniform_int_distribution<std::uint32_t> word;
+  for (std::uint32_t constant : {255u, 128u, 0u, 1u, 200u}) {
+    for (int length : {0, 1, 3, 4, 5, 8, 13, 64, 257}) {
+      std::vector<std::uint32_t> src(length), expected(length);
+      for (int i = 0; i < length; ++i) {
+        const std::uint32_t a = word(rng) & 0xFF;
+        const std::uint32_t c = word(rng);
+        // Premultiplied, with runs of transparent pixels between.
+        src[i] = (word(rng) % 3 == 0) ? 0
+                 : (a << 24) | ((((c >> 16) & 0xFF) * a / 255) << 16) |
+                       ((((c >> 8) & 0xFF) * a / 255) << 8) | ((c & 0xFF) * a / 255);
+        expected[i] = word(rng);
+      }
+      std::vector<std::uint32_t> fast = expected;
+      OverRowScalar(src.data(), expected.data(), length, constant);
+      OverRowSse2(src.data(), fast.data(), length, constant);
+      ASSERT_EQ(expected, fast) << "constant " << constant << " length " << length;
+    }
+  }
 }

@@ -44,7 +44,7 @@ TEST(Hover, RisesOncePerTenthUpToFortyAndFallsToZero) {
   EXPECT_EQ(h.stamp, 40) << "the stamp stays at the last change";
   for (int tenth = 100; tenth <= 200; ++tenth) h = StepHover(h, false, tenth);
   EXPECT_EQ(h.count, 0);
-  EXPECT_EQ(TenthsSinceMidnight(At(10, 15, 42, 799)), 367427);
+  EXPECT_EQ(TenthsSinceMidnight(At(10, 15, 42, 799)), 369427);
 }
 
 TEST(HandTime, SmoothRuleDecidesWhatTheHandsShow) {

@@ -1,0 +1,227 @@
+#include "clockfrm/clock_frm.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "alphablend/alpha_functions.h"
+#include "mainframe/resource_ids.h"
+#include "support/canvas_probe.h"
+#include "support/fake_host.h"
+#include "support/memory_settings.h"
+
+namespace {
+class ClockFace : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BindAlphaFunctions();
+    clock.Create(host);
+  }
+  void TearDown() override {
+    clock.Destroy();
+    ReleaseAlphaFunctions();
+  }
+  void LoadAndLayout(int side = 144) {
+    clock.LoadSettings(settings);
+    clock.Layout(RECT{0, 0, side, side});
+  }
+  SYSTEMTIME Tenth(int tenths) const {
+    SYSTEMTIME t = host.now;
+    t.wHour = 0;
+    t.wMinute = WORD(tenths / 600);
+    t.wSecond = WORD(tenths / 10 % 60);
+    t.wMilliseconds = WORD(tenths % 10 * 100);
+    return t;
+  }
+
+  FakeHost host;
+  MemorySettings settings;
+  CClockFrm clock;
+};
+}  // namespace
+
+TEST_F(ClockFace, DefaultsWithoutAnySettings) {
+  LoadAndLayout();
+  EXPECT_EQ(clock.hourRgn.crFace, RGB(0, 0, 255));
+  EXPECT_EQ(clock.minRgn.crFace, RGB(0, 255, 0));
+  EXPECT_EQ(clock.secRgn.crFace, RGB(255, 0, 0));
+  EXPECT_EQ(clock.dialRgn.crFace, host.SystemColor(15)) << "button face";
+  EXPECT_EQ(clock.tickChar, 1);
+  EXPECT_EQ(clock.size, 100);
+  EXPECT_TRUE(clock.smooth);
+  EXPECT_TRUE(clock.secHands);
+  EXPECT_FALSE(clock.rotation);
+  EXPECT_EQ(clock.dialRgn.alpha, 128);
+  EXPECT_EQ(clock.hourRgn.alpha, 128);
+  LOGFONTW lf;
+  clock.font.GetLogFont(lf);
+  EXPECT_EQ(lf.lfHeight, -24) << "144 x 144 at size 100";
+}
+
+TEST_F(ClockFace, SettingsReadBackAsTheyAreWrittenInTheirOrder) {
+  settings.Set(u"Option", u"MojiAlpha", u"300");
+  settings.Set(u"Option", u"HandsAlpha", u"-1");
+  settings.Set(u"Font", u"Bold", u"true");
+  settings.Set(u"Font", u"TickChar", u"17");
+  settings.Set(u"Color", u"HourHand", u"65280");
+  LoadAndLayout();
+  EXPECT_EQ(clock.dialRgn.alpha, 44) << "300 keeps its low eight bits";
+  EXPECT_EQ(clock.hourRgn.alpha, 255);
+  EXPECT_EQ(clock.secRgn.alpha, clock.hourRgn.alpha);
+  EXPECT_EQ(clock.tickChar, 1) << "17 wraps into the sixteen sets";
+  EXPECT_EQ(clock.hourRgn.crFace, RGB(0, 255, 0));
+
+  settings.BeginSave();
+  clock.SaveSettings(settings);
+  const std::vector<std::u16string> order = {
+      u"Font.Name",        u"Font.Bold",        u"Font.Italic",
+      u"Font.Size",        u"Font.TickChar",    u"Font.Rotation",
+      u"Color.HourHand",   u"Color.SecHand",    u"Color.MinHand",
+      u"Color.Mojiban",    u"Option.Smooth",    u"Option.SecHands",
+      u"Option.MojiAlpha", u"Option.HandsAlpha"};
+  EXPECT_EQ(settings.writes, order);
+  EXPECT_EQ(settings.Get(u"Option", u"MojiAlpha"), u"44");
+  EXPECT_EQ(settings.Get(u"Font", u"Bold"), u"True");
+  EXPECT_EQ(settings.Get(u"Font", u"TickChar"), u"1");
+  EXPECT_EQ(settings.Get(u"Color", u"HourHand"), u"65280");
+}
+
+TEST_F(ClockFace, ABoldChosenInTheFontDialogIsSavedAndReadBackAs700) {
+  LoadAndLayout();
+  const FakeHost::FontChoice heavy{800, 120};
+  host.fontChoice = &heavy;
+  ASSERT_TRUE(clock.OnCommand(IDM_FONT));
+  EXPECT_EQ(clock.size, 120) << "12 points is 120 percent";
+  settings.BeginSave();
+  clock.SaveSettings(settings);
+  EXPECT_EQ(settings.Get(u"Font", u"Bold"), u"True");
+  EXPECT_EQ(settings.Get(u"Font", u"Size"), u"120");
+  CClockFrm again;
+  again.Create(host);
+  again.LoadSettings(settings);
+  LOGFONTW lf;
+  again.font.GetLogFont(lf);
+  EXPECT_EQ(lf.lfWeight, 700);
+  again.Destroy();
+}
+
+TEST_F(ClockFace, CommandsCycleCharactersAndToggleTheSwitches) {
+  settings.Set(u"Font", u"TickChar", u"14");
+  LoadAndLayout();
+  for (int expected : {15, 0, 1}) {
+    EXPECT_TRUE(clock.OnCommand(IDM_NEXT_CHARACTERS));
+    EXPECT_EQ(clock.tickChar, expected);
+  }
+  EXPECT_TRUE(clock.OnCommand(IDM_ROTATE_CHARACTERS));
+  EXPECT_TRUE(clock.rotation);
+  EXPECT_TRUE(clock.OnCommand(IDM_SECOND_HAND));
+  EXPECT_FALSE(clock.secHands);
+  EXPECT_TRUE(clock.OnCommand(IDM_SMOOTH));
+  EXPECT_FALSE(clock.smooth);
+  EXPECT_FALSE(clock.OnCommand(IDM_OPEN_TEXTURE)) << "a globe command";
+  EXPECT_FALSE(clock.OnCommand(IDM_CLICK_THROUGH));
+}
+
+TEST_F(ClockFace, AChosenColourAppliesAndACancelledOneDoesNot) {
+  LoadAndLayout();
+  EXPECT_TRUE(clock.OnCommand(IDM_HOUR_HAND_COLOR));  // cancelled
+  EXPECT_EQ(clock.hourRgn.crFace, RGB(0, 0, 255));
+  const COLORREF orange = RGB(255, 128, 0);
+  host.colorChoice = &orange;
+  EXPECT_TRUE(clock.OnCommand(IDM_DIAL_COLOR));
+  EXPECT_EQ(clock.dialRgn.crFace, orange);
+  EXPECT_EQ(clock.dialRgn.crHighlight, RGB(255, 255, 127));
+  EXPECT_EQ(host.colorDialogs, 2);
+}
+
+TEST_F(ClockFace, WheelStepsOneAtATimeBetweenSixteenAnd255) {
+  settings.Set(u"Option", u"HandsAlpha", u"20");
+  settings.Set(u"Option", u"MojiAlpha", u"255");
+  LoadAndLayout();
+  for (int i = 0; i < 20; ++i)
+    clock.OnMouseWheel(0, 0xFF88);  // toward the user
+  EXPECT_EQ(clock.hourRgn.alpha, 16);
+  EXPECT_EQ(clock.minRgn.alpha, 16);
+  EXPECT_EQ(clock.secRgn.alpha, 16);
+  EXPECT_EQ(clock.dialRgn.alpha, 255) << "without Shift only the hands change";
+  clock.OnMouseWheel(MK_SHIFT, 120);  // away from the user, any delta is one
+  EXPECT_EQ(clock.dialRgn.alpha, 255);
+  clock.OnMouseWheel(MK_SHIFT, 0x8000);
+  EXPECT_EQ(clock.dialRgn.alpha, 254);
+  EXPECT_EQ(clock.hourRgn.alpha, 16);
+  // The dial layer is refilled at once with the new alpha.
+  const auto drawn = [&] {
+    for (int y = 0; y < 144; ++y)
+      for (int x = 0; x < 144; ++x)
+        if (clock.dialCanvas->GetPixel(x, y))
+          return clock.dialCanvas->GetPixel(x, y);
+    return 0u;
+  };
+  EXPECT_EQ(drawn() >> 24, (255u * 254) >> 8);
+}
+
+TEST_F(ClockFace, HoverCountsOnlyOverDrawnDialCharacters) {
+  LoadAndLayout();
+  // A pixel of a dial character, and one in the empty middle.
+  POINT onDial{-1, -1};
+  for (int y = 0; y < 143 && onDial.x < 0; ++y)
+    for (int x = 0; x < 143; ++x)
+      if (clock.dialCanvas->GetPixel(x, y) >> 24) {
+        onDial = {x, y};
+        break;
+      }
+  ASSERT_GE(onDial.x, 0);
+  host.cursor = onDial;
+  for (int tenth = 1; tenth <= 10; ++tenth) clock.Tick(Tenth(tenth));
+  EXPECT_EQ(clock.hoverCount, 10);
+  clock.Tick(Tenth(10));
+  EXPECT_EQ(clock.hoverCount, 10) << "once per tenth";
+  host.cursor = {72, 72};
+  clock.Tick(Tenth(11));
+  EXPECT_EQ(clock.hoverCount, 9);
+  host.cursor = {143, 0};  // the last column never counts
+  clock.Tick(Tenth(12));
+  EXPECT_EQ(clock.hoverCount, 8);
+}
+
+TEST_F(ClockFace, TurnedCharactersEndWithTheTwelveOClockEscapement) {
+  settings.Set(u"Font", u"Rotation", u"True");
+  LoadAndLayout(200);
+  LOGFONTW lf;
+  clock.font.GetLogFont(lf);
+  EXPECT_EQ(lf.lfEscapement, 0);
+  EXPECT_EQ(lf.lfHeight, -32);
+  EXPECT_FALSE(clock.dialRgn.hrgnFace.IsEmpty());
+}
+
+TEST_F(ClockFace, EveryCharacterSetLaysOutADial) {
+  settings.Set(u"Font", u"Name", u"IPAGothic");
+  for (int set = 0; set < 16; ++set) {
+    settings.Set(u"Font", u"TickChar",
+                 std::u16string(1, char16_t(u'0' + set % 10)));
+    clock.LoadSettings(settings);
+    while (clock.tickChar != set) clock.NextTickChar();
+    clock.Layout(RECT{0, 0, 160, 160});
+    EXPECT_GT(CountDrawn(*clock.dialCanvas), 100) << "set " << set;
+  }
+}
+
+TEST_F(ClockFace, MenuMarksFollowTheSwitches) {
+  struct RecordingMenu : IMenu {
+    void CheckItem(UINT id, bool on) override { marks[id] = on; }
+    void EnableItem(UINT, bool) override {}
+    IMenu* SubMenu(int) override { return nullptr; }
+    int ItemCount() const override { return 9; }
+    void AppendItem(UINT, std::u16string_view, bool, bool) override {}
+    void DeleteItem(UINT) override {}
+    std::map<UINT, bool> marks;
+  } menu;
+  LoadAndLayout();
+  clock.OnCommand(IDM_SMOOTH);
+  clock.UpdateMenu(&menu);
+  EXPECT_FALSE(menu.marks[IDM_ROTATE_CHARACTERS]);
+  EXPECT_TRUE(menu.marks[IDM_SECOND_HAND]);
+  EXPECT_FALSE(menu.marks[IDM_SMOOTH]);
+  clock.UpdateMenu(nullptr);  // no submenu: nothing to do
+}

@@ -1,0 +1,156 @@
+// Frames of the frame renderer, checked by their pixels.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "alphablend/alpha_functions.h"
+#include "alphablend/canvas.h"
+#include "clockfrm/clock_model.h"
+#include "snap_options.h"
+#include "snap_render.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+class SnapFrame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BindAlphaFunctions();
+    ini =
+        fs::temp_directory_path() /
+        ("ondrava-snap-" +
+         std::string(
+             ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         ".ini");
+  }
+  void TearDown() override {
+    ReleaseAlphaFunctions();
+    fs::remove(ini);
+  }
+  void Render(const std::string& settings, const std::vector<std::string>& args,
+              CCanvas& frame) {
+    std::ofstream(ini) << settings;
+    std::vector<std::string> all = {"--ini", ini.string(), "--out",
+                                    "unused.png"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::string error;
+    const auto options = ParseSnapOptions(all, error);
+    ASSERT_TRUE(options) << error;
+    ASSERT_TRUE(RenderSnapFrame(*options, frame, error)) << error;
+  }
+  fs::path ini;
+};
+
+std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
+}  // namespace
+
+TEST_F(SnapFrame, DialCharactersCarryTheirAlphaOnEveryPixel) {
+  CCanvas frame;
+  Render(
+      "[Font]\nName=IPAGothic\nTickChar=4\n[Option]\nMojiAlpha=200\nSecHands="
+      "False\n",
+      {"--size", "240", "--time", "00:00:00"}, frame);
+  // Hands point up at midnight; the right half of the middle band holds only
+  // the characters for 2, 3 and 4 o'clock.
+  int drawn = 0;
+  for (int y = 80; y < 160; ++y)
+    for (int x = 150; x < 240; ++x)
+      if (const std::uint32_t p = frame.GetPixel(x, y)) {
+        ++drawn;
+        ASSERT_EQ(Alpha(p), (255u * 200) >> 8) << x << "," << y;
+      }
+  EXPECT_GT(drawn, 50);
+}
+
+TEST_F(SnapFrame, HandsPointWhereTheTimeSays) {
+  CCanvas frame;
+  // Small dots as characters keep the inner part of the face free.
+  Render("[Font]\nTickChar=8\n[Option]\nSecHands=False\nHandsAlpha=255\n",
+         {"--size", "200", "--time", "03:00:00"}, frame);
+  const auto blueish = [&](int x, int y) {
+    const std::uint32_t p = frame.GetPixel(x, y);
+    return Alpha(p) > 200 && (p & 0xFF) > 200 && ((p >> 8) & 0xFF) < 60;
+  };
+  const auto greenish = [&](int x, int y) {
+    const std::uint32_t p = frame.GetPixel(x, y);
+    return Alpha(p) > 200 && ((p >> 8) & 0xFF) > 200 && (p & 0xFF) < 60;
+  };
+  EXPECT_TRUE(blueish(140, 100)) << "hour hand toward three";
+  EXPECT_TRUE(greenish(100, 40)) << "minute hand toward twelve";
+  EXPECT_EQ(frame.GetPixel(60, 100), 0u) << "nothing toward nine";
+  EXPECT_EQ(frame.GetPixel(100, 160), 0u) << "nothing toward six";
+}
+
+TEST_F(SnapFrame, CalendarShowsFromTenAtItsFadeAlpha) {
+  const std::string settings = "[Font]\nName=IPAGothic\n";
+  const std::vector<std::string> at = {"--size",   "256",    "--time",
+                                       "21:45:10", "--date", "2026-12-07"};
+  CCanvas hidden, shown;
+  auto args = at;
+  args.insert(args.end(), {"--hover", "9"});
+  Render(settings, args, hidden);
+  args = at;
+  args.insert(args.end(), {"--hover", "14"});
+  Render(settings, args, shown);
+
+  // The panel: three quarters wide, two thirds high, centred.
+  const RECT panel{32, 43, 32 + 192, 43 + 170};
+  int inside = 0;
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x) {
+      const bool inPanel = x >= panel.left && x < panel.right &&
+                           y >= panel.top && y < panel.bottom;
+      if (!inPanel) {
+        ASSERT_EQ(shown.GetPixel(x, y), hidden.GetPixel(x, y)) << x << "," << y;
+      } else if (hidden.GetPixel(x, y) == 0) {
+        ++inside;
+        ASSERT_EQ(Alpha(shown.GetPixel(x, y)), 128u) << x << "," << y;
+      }
+    }
+  EXPECT_GT(inside, 10000);
+}
+
+TEST(SnapOptions, RejectsBadArguments) {
+  std::string error;
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"--ini", "a.ini", "--size", "100", "--time", "10:00:00"},  // no --out
+      {"--ini", "a.ini", "--size", "0", "--time", "10:00:00", "--out", "o.png"},
+      {"--ini", "a.ini", "--size", "100", "--time", "25:00:00", "--out",
+       "o.png"},
+      {"--ini", "a.ini", "--size", "100", "--time", "10:00", "--out", "o.png"},
+      {"--ini", "a.ini", "--size", "100", "--time", "10:00:00", "--out",
+       "o.png", "--date", "2026-02-29"},
+      {"--ini", "a.ini", "--size", "100", "--time", "10:00:00", "--out",
+       "o.png", "--hover", "41"},
+      {"--ini", "a.ini", "--size", "100", "--time", "10:00:00", "--out",
+       "o.png", "--colour", "red"},
+      {"--ini"},
+  };
+  for (const auto& args : bad) {
+    error.clear();
+    EXPECT_FALSE(ParseSnapOptions(args, error));
+    EXPECT_FALSE(error.empty());
+  }
+  const auto good = ParseSnapOptions(
+      {"--ini", "a.ini", "--size", "64", "--time", "23:59:59.5", "--date",
+       "2024-02-29", "--out", "o.png", "--hover", "40"},
+      error);
+  ASSERT_TRUE(good) << error;
+  EXPECT_EQ(good->time.wMilliseconds, 500);
+  EXPECT_EQ(good->time.wDayOfWeek, 4);  // a Thursday
+}
+
+TEST_F(SnapFrame, AnUnreadableSettingsFileIsAnError) {
+  std::string error;
+  const auto options =
+      ParseSnapOptions({"--ini", "/nonexistent/clock.ini", "--size", "64",
+                        "--time", "10:00:00", "--out", "o.png"},
+                       error);
+  ASSERT_TRUE(options);
+  CCanvas frame;
+  EXPECT_FALSE(RenderSnapFrame(*options, frame, error));
+  EXPECT_NE(error.find("/nonexistent/clock.ini"), std::string::npos);
+}

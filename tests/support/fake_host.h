@@ -1,0 +1,54 @@
+// A frame host whose pointer, dialogs and clock the test controls.
+#pragma once
+
+#include <string>
+
+#include "mainframe/frame_host.h"
+
+class FakeHost : public IFrameHost {
+ public:
+  HWND Window() const override { return nullptr; }
+  HINSTANCE Instance() const override { return nullptr; }
+  POINT CursorInClient() const override { return cursor; }
+  void SetTimerPeriod(UINT milliseconds) override {
+    timerPeriod = milliseconds;
+  }
+  void CaptureMouse() override { captured = true; }
+  void ReleaseMouse() override { captured = false; }
+  bool HasMouseCapture() const override { return captured; }
+  bool PickColor(COLORREF& color, COLORREF*) override {
+    ++colorDialogs;
+    if (!colorChoice) return false;
+    color = *colorChoice;
+    return true;
+  }
+  bool PickFont(LOGFONTW& font, int& pointSizeTenths) override {
+    if (!fontChoice) return false;
+    font.lfWeight = fontChoice->weight;
+    pointSizeTenths = fontChoice->pointSizeTenths;
+    return true;
+  }
+  bool PickTextureFile(std::u16string& path) override {
+    if (texturePath.empty()) return false;
+    path = texturePath;
+    return true;
+  }
+  COLORREF SystemColor(int index) const override {
+    return index == 15 ? RGB(212, 208, 200) : RGB(255, 255, 225);
+  }
+  int PixelsPerInch() const override { return 96; }
+  SYSTEMTIME LocalTime() const override { return now; }
+
+  struct FontChoice {
+    LONG weight;
+    int pointSizeTenths;
+  };
+  POINT cursor{-1, -1};
+  UINT timerPeriod = 0;
+  bool captured = false;
+  const COLORREF* colorChoice = nullptr;
+  const FontChoice* fontChoice = nullptr;
+  int colorDialogs = 0;
+  std::u16string texturePath;
+  SYSTEMTIME now{2026, 12, 1, 7, 10, 20, 30, 0};
+};
