@@ -5,14 +5,14 @@
 #include <string>
 
 #include "mainframe/resource_ids.h"
+#include "e2e_environment.h"
 #include "ondrava_process.h"
 
 namespace {
-std::wstring programPath;
 
 class MainWindow : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_FALSE(programPath.empty()); }
+  void SetUp() override { ASSERT_FALSE(E2eProgramPath().empty()); }
 
   bool StartWithSettings(const std::string& ini,
                          const std::wstring& args = L"") {
@@ -52,7 +52,7 @@ class MainWindow : public ::testing::Test {
     return nullptr;
   }
 
-  OndravaProcess ondrava{programPath};
+  OndravaProcess ondrava{E2eProgramPath()};
 };
 
 bool Same(const RECT& a, const RECT& b) {
@@ -199,8 +199,3 @@ TEST_F(MainWindow, ASaveThatCannotReplaceTheFileLeavesItWhole) {
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  if (argc > 1) programPath.assign(argv[1], argv[1] + strlen(argv[1]));
-  return RUN_ALL_TESTS();
-}
