@@ -49,17 +49,17 @@ class PolygonScratch {
 };
 
 // Edge plots for one row; rows above the canvas are stepped without plots.
+// The plot callable is a template parameter so that the fill's own pixel
+// function is inlined into the edge walk.
+template <class Edge>
 struct RowPlotter {
-  CCanvas& canvas;
-  EdgeCallback callback;
-  void* context;
+  const Edge& edge;
   std::int32_t row;
   bool visible;
 
   void operator()(std::int32_t column, int code, std::int32_t numerator,
                   std::int32_t denominator) const {
-    if (visible)
-      callback(canvas, column, row, code, numerator, denominator, context);
+    if (visible) edge(column, row, code, numerator, denominator);
   }
 };
 
@@ -79,8 +79,9 @@ std::int32_t StepSteep(ScanEdge& e, std::int32_t& v) {
 
 // Walks a shallow edge's run in this row, plotting each column it enters
 // with `code`. Leaves u adjusted when the run is empty.
-void WalkShallowRun(ScanEdge& e, std::int32_t& u, const RowPlotter& plot,
-                    int code, bool coverageFromEnd) {
+template <class Plot>
+void WalkShallowRun(ScanEdge& e, std::int32_t& u, const Plot& plot, int code,
+                    bool coverageFromEnd) {
   if (e.err < e.dy256) {
     u -= e.xstep;
     return;
@@ -94,8 +95,9 @@ void WalkShallowRun(ScanEdge& e, std::int32_t& u, const RowPlotter& plot,
 }
 
 // Columns behind the row's start, fading toward the edge's origin.
-void PlotBackFromStart(ScanEdge& e, std::int32_t& u, const RowPlotter& plot,
-                       int code, bool inclusive) {
+template <class Plot>
+void PlotBackFromStart(ScanEdge& e, std::int32_t& u, const Plot& plot, int code,
+                       bool inclusive) {
   std::int32_t n = e.err - e.run;
   while ((inclusive ? e.dx256 >= n : e.dx256 > n) && u != e.x0) {
     plot(u, code, n, e.dx256);
@@ -105,8 +107,8 @@ void PlotBackFromStart(ScanEdge& e, std::int32_t& u, const RowPlotter& plot,
 }
 
 // Columns past the row's run, toward the edge's end; v ends on the last one.
-void PlotPastRun(ScanEdge& e, std::int32_t& v, const RowPlotter& plot,
-                 int code) {
+template <class Plot>
+void PlotPastRun(ScanEdge& e, std::int32_t& v, const Plot& plot, int code) {
   v = e.x;
   std::int32_t n = e.err + e.dx256;
   while (e.dy256 <= n && v != e.x1) {
@@ -116,7 +118,8 @@ void PlotPastRun(ScanEdge& e, std::int32_t& v, const RowPlotter& plot,
   }
 }
 
-std::int32_t StepLeftEdge(ScanEdge& e, const RowPlotter& plot) {
+template <class Plot>
+std::int32_t StepLeftEdge(ScanEdge& e, const Plot& plot) {
   std::int32_t u = e.x;
   std::int32_t v;
   if (!e.IsShallow()) {
@@ -144,7 +147,8 @@ std::int32_t StepLeftEdge(ScanEdge& e, const RowPlotter& plot) {
   return e.xstep > 0 ? v : u;
 }
 
-std::int32_t StepRightEdge(ScanEdge& e, const RowPlotter& plot) {
+template <class Plot>
+std::int32_t StepRightEdge(ScanEdge& e, const Plot& plot) {
   std::int32_t u = e.x;
   std::int32_t v;
   if (!e.IsShallow()) {
@@ -224,12 +228,13 @@ int BuildActiveList(PolygonScratch& s, int edgeCount, std::int32_t start) {
 // Draws rows start..end of one band; returns the last row drawn, which is
 // earlier than `end` when edges cross and the active list must be re-sorted,
 // or INT_MAX when the canvas bottom was reached.
+template <class Edge, class Span>
 std::int32_t ScanBand(CCanvas& canvas, PolygonScratch& s, int activeCount,
-                      std::int32_t start, std::int32_t end, EdgeCallback edge,
-                      SpanCallback span, void* context) {
+                      std::int32_t start, std::int32_t end, const Edge& edge,
+                      const Span& span) {
   for (std::int32_t y = start; y <= end; ++y) {
     if (y >= canvas.height) return INT_MAX;
-    const RowPlotter plot{canvas, edge, context, y, y >= 0};
+    const RowPlotter<Edge> plot{edge, y, y >= 0};
     bool crossed = false;
     std::int32_t previousRight = 0;
     for (int k = 0; k + 1 < activeCount; k += 2) {
@@ -237,7 +242,7 @@ std::int32_t ScanBand(CCanvas& canvas, PolygonScratch& s, int activeCount,
       ScanEdge& right = *s.Active(k + 1);
       const std::int32_t l = StepLeftEdge(left, plot);
       const std::int32_t r = StepRightEdge(right, plot);
-      if (y >= 0) span(canvas, l, r, y, context);
+      if (y >= 0) span(l, r, y);
       if (left.x >= right.x || (k > 0 && left.x <= previousRight))
         crossed = true;
       previousRight = right.x;
@@ -249,10 +254,9 @@ std::int32_t ScanBand(CCanvas& canvas, PolygonScratch& s, int activeCount,
   return end;
 }
 
-}  // namespace
-
-void ScanPolygon(CCanvas& canvas, const Point2D* points, int count,
-                 EdgeCallback edge, SpanCallback span, void* context) {
+template <class Edge, class Span>
+void ScanPolygonWith(CCanvas& canvas, const Point2D* points, int count,
+                     const Edge& edge, const Span& span) {
   if (!points || count < 2 || canvas.IsEmpty()) return;
   for (int i = 0; i < count; ++i)
     if (!IsDrawableCoordinate(points[i])) return;
@@ -270,10 +274,23 @@ void ScanPolygon(CCanvas& canvas, const Point2D* points, int count,
     const std::int32_t end = scratch.Vertex(cursor).y - 1;
     const int activeCount = BuildActiveList(scratch, edgeCount, start);
     const std::int32_t last =
-        ScanBand(canvas, scratch, activeCount, start, end, edge, span, context);
+        ScanBand(canvas, scratch, activeCount, start, end, edge, span);
     if (last == INT_MAX) return;
     start = last + 1;
   }
+}
+
+}  // namespace
+
+void ScanPolygon(CCanvas& canvas, const Point2D* points, int count,
+                 EdgeCallback edge, SpanCallback span, void* context) {
+  ScanPolygonWith(
+      canvas, points, count,
+      [&](std::int32_t column, std::int32_t row, int code, std::int32_t n,
+          std::int32_t d) { edge(canvas, column, row, code, n, d, context); },
+      [&](std::int32_t left, std::int32_t right, std::int32_t row) {
+        span(canvas, left, right, row, context);
+      });
 }
 
 bool UsesEdgeColorA(int code) {
@@ -321,5 +338,13 @@ void FillPolygon(CCanvas& canvas, const Point2D* points, int count,
                  std::uint32_t edgeA, std::uint32_t edgeB,
                  std::uint32_t interior) {
   PolygonColors colors{edgeA, edgeB, interior};
-  ScanPolygon(canvas, points, count, PlotEdgePixel, FillPolygonSpan, &colors);
+  ScanPolygonWith(
+      canvas, points, count,
+      [&](std::int32_t column, std::int32_t row, int code, std::int32_t n,
+          std::int32_t d) {
+        PlotEdgePixel(canvas, column, row, code, n, d, &colors);
+      },
+      [&](std::int32_t left, std::int32_t right, std::int32_t row) {
+        FillPolygonSpan(canvas, left, right, row, &colors);
+      });
 }

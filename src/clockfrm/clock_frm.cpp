@@ -5,12 +5,17 @@
 
 #include "alphablend/alpha_blend_canvas.h"
 #include "alphablend/colors.h"
+#include "alphablend/drawn_tiles.h"
 #include "alphablend/polygon_fill.h"
 #include "clockfrm/calendar_model.h"
 #include "clockfrm/clock_model.h"
 #include "clockfrm/dial_characters.h"
 #include "gdiobjects/text.h"
 #include "mainframe/resource_ids.h"
+
+namespace {
+constexpr int kDialTileSize = 32;
+}  // namespace
 
 CClockFrm::CClockFrm() : tickStrings(kDialCharacters[0]) {
   std::fill(std::begin(customColors), std::end(customColors),
@@ -101,14 +106,20 @@ void CClockFrm::RefillDialLayer() {
   // what the per-pixel alpha blend in Draw expects.
   dialCanvas->Clear();
   FillThreeDimRgn(dialRgn, *dialCanvas);
+  dialTiles = DrawnTiles(*dialCanvas, kDialTileSize);
 }
 
 void CClockFrm::Draw(CCanvas& target) {
   if (!dialCanvas) return;
   const std::int32_t w = target.width, h = target.height;
   blend.SourceConstantAlpha = 255;
-  if (dialCanvas->width == w && dialCanvas->height == h)
-    AlphaBlendCanvas(target, 0, 0, w, h, *dialCanvas, 0, 0, w, h, blend);
+  if (dialCanvas->width == w && dialCanvas->height == h) {
+    for (const RECT& r : dialTiles) {
+      const int tw = r.right - r.left, th = r.bottom - r.top;
+      AlphaBlendCanvas(target, r.left, r.top, tw, th, *dialCanvas, r.left,
+                       r.top, tw, th, blend);
+    }
+  }
 
   const FaceGeometry g = FaceGeometryFor(w, h, size);
   const HandAngles a = AnglesOf(time);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "alphablend/canvas.h"
 #include "gdiobjects/gdi_objects.h"
@@ -63,4 +64,8 @@ class CClockFrm : public IFramePart {
   void RefillDialLayer();
   void SetTickChar(int index);
   CRegion DialRegion(const RECT& client);
+
+  // The parts of the dial layer that hold characters: a frame blends only
+  // these, which leaves the same pixels as blending the whole layer.
+  std::vector<RECT> dialTiles;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "alphablend/colors.h"
+#include "alphablend/drawn_tiles.h"
 
 TEST(Canvas, StoresRowsBottomUp) {
   CCanvas canvas;
@@ -93,4 +94,30 @@ TEST(Colors, ConvertSystemColoursToPixelWords) {
   EXPECT_EQ(HighlightColor(RGB(200, 100, 0)), RGB(255, 227, 127));
   EXPECT_EQ(HighlightColor(0xFF000000u), RGB(127, 127, 127));
   EXPECT_EQ(ShadowColor(RGB(10, 20, 30)), 0u);
+}
+
+TEST(DrawnTiles, CoverEveryDrawnPixelAndNoEmptyTile) {
+  CCanvas layer;
+  layer.Resize(100, 70);
+  layer.Clear();
+  EXPECT_TRUE(DrawnTiles(layer, 32).empty());
+  const int dots[][2] = {{0, 0},   {31, 5},  {33, 5},
+                         {99, 69}, {64, 40}, {70, 40}};
+  for (const auto& d : dots) layer.SetPixel(d[0], d[1], 0x01000000);
+  const std::vector<RECT> tiles = DrawnTiles(layer, 32);
+  for (const auto& d : dots) {
+    int covering = 0;
+    for (const RECT& r : tiles)
+      covering +=
+          d[0] >= r.left && d[0] < r.right && d[1] >= r.top && d[1] < r.bottom;
+    EXPECT_EQ(covering, 1) << d[0] << "," << d[1];
+  }
+  for (const RECT& r : tiles) {
+    EXPECT_LE(r.right, 100);
+    EXPECT_LE(r.bottom, 70);
+  }
+  // (0,0) and (31,5) share the first tile, (33,5) is in its neighbour: one
+  // merged run; (64,40) and (70,40) share a tile; (99,69) is the clipped
+  // corner tile.
+  EXPECT_EQ(tiles.size(), 3u);
 }

@@ -99,16 +99,18 @@ TEST(DialPlacement, CharactersHangInsideTheRimUprightOrTurned) {
   EXPECT_EQ(DialEscapement(2), 2700);  // three o'clock, turned
   EXPECT_EQ(DialEscapement(11), 0);
   EXPECT_EQ(DialEscapement(0), 3300);
-  // sin(2 pi) is a hair below zero, so twelve o'clock truncates to 71.
+  // sin(2 pi) and cos(pi / 2) are a hair away from zero, and whether that
+  // hair survives truncation depends on the precision the CPU computes in:
+  // those coordinates may be one lower.
   const POINT twelveTurned = DialReferencePoint(g, 11, true);
-  EXPECT_EQ(twelveTurned.x, 71);
+  EXPECT_NEAR(twelveTurned.x, 71.5, 0.5);
   EXPECT_EQ(twelveTurned.y, -1);
   const POINT threeTurned = DialReferencePoint(g, 2, true);
   EXPECT_EQ(threeTurned.x, 144);
-  EXPECT_EQ(threeTurned.y, 71);
+  EXPECT_NEAR(threeTurned.y, 70.5, 0.5);
   // Upright: on the circle of radius cx - E/2 = 60 around (72, 72 - 12).
   const POINT twelve = DialReferencePoint(g, 11, false);
-  EXPECT_EQ(twelve.x, 71);
+  EXPECT_NEAR(twelve.x, 71.5, 0.5);
   EXPECT_EQ(twelve.y, -1);
   const POINT six = DialReferencePoint(g, 5, false);
   EXPECT_EQ(six.y, 119);

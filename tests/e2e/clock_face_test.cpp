@@ -63,7 +63,8 @@ TEST_F(ClockFace, CommandsChangeWhatTheSettingsFileHolds) {
 
 TEST_F(ClockFace, TheWheelChangesTheHandsAndWithShiftTheCharacters) {
   for (int i = 0; i < 3; ++i)
-    ondrava.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(200, 200));
+    ondrava.Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+                 MAKELPARAM(200, 200));
   ondrava.Send(WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, 0x10000 - WHEEL_DELTA),
                MAKELPARAM(200, 200));
   ondrava.Command(IDM_EXIT);  // the wheel alone saves nothing; exit does
@@ -76,7 +77,8 @@ TEST_F(ClockFace, EveryCharacterSetIsShown) {
   for (int set = 4; set < 4 + 16; ++set) {
     const int shown = set % 16;
     const ScreenShot shot = Window();
-    shot.SaveBmp(E2eArtifactPath((L"characters-" + std::to_wstring(shown) + L".bmp").c_str()));
+    shot.SaveBmp(E2eArtifactPath(
+        (L"characters-" + std::to_wstring(shown) + L".bmp").c_str()));
     EXPECT_GT(shot.CountNonBlack(), 300) << "set " << shown;
     ondrava.Command(IDM_NEXT_CHARACTERS);
     ASSERT_TRUE(IsWindow(ondrava.Window())) << "after set " << shown;

@@ -10,7 +10,9 @@ namespace {
 std::wstring programPath;
 std::wstring artifactFolder;
 
-std::wstring Widen(const char* text) { return std::wstring(text, text + strlen(text)); }
+std::wstring Widen(const char* text) {
+  return std::wstring(text, text + strlen(text));
+}
 
 // Wine hands Unix paths through unchanged; its Z: drive is the Unix root.
 std::wstring WindowsPath(std::wstring path) {

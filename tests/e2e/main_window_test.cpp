@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "mainframe/resource_ids.h"
 #include "e2e_environment.h"
+#include "mainframe/resource_ids.h"
 #include "ondrava_process.h"
 
 namespace {
@@ -198,4 +198,3 @@ TEST_F(MainWindow, ASaveThatCannotReplaceTheFileLeavesItWhole) {
   EXPECT_EQ(FilesIn(ondrava.Folder()), 2) << "no copy is left behind";
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
-

@@ -41,16 +41,6 @@ void RemoveFolder(const std::wstring& folder) {
   RemoveDirectoryW(folder.c_str());
 }
 
-// Wine hands Unix paths through unchanged; its Z: drive is the Unix root.
-std::wstring WindowsPath(std::wstring path) {
-  if (!path.empty() && path[0] == L'/') {
-    for (wchar_t& c : path)
-      if (c == L'/') c = L'\\';
-    path = L"Z:" + path;
-  }
-  return path;
-}
-
 HWND FindWindowOf(DWORD processId) {
   HWND found = nullptr;
   for (HWND w = FindWindowW(L"CMainFrame", nullptr); w;
@@ -66,7 +56,7 @@ HWND FindWindowOf(DWORD processId) {
 OndravaProcess::OndravaProcess(const std::wstring& programPath)
     : folder_(NewTemporaryFolder()) {
   program_ = folder_ + L"\\Ondrava.exe";
-  CopyFileW(WindowsPath(programPath).c_str(), program_.c_str(), FALSE);
+  CopyFileW(programPath.c_str(), program_.c_str(), FALSE);
 }
 
 OndravaProcess::~OndravaProcess() {

@@ -8,7 +8,8 @@
 
 class OndravaProcess {
  public:
-  // Copies the program into a new temporary folder; nothing is started yet.
+  // Copies the program (a Windows path) into a new temporary folder;
+  // nothing is started yet.
   explicit OndravaProcess(const std::wstring& programPath);
   ~OndravaProcess();
 

@@ -23,10 +23,13 @@ bool ScreenShot::SaveBmp(const std::wstring& path) const {
   memcpy(bytes.data(), &file, sizeof file);
   memcpy(bytes.data() + sizeof file, &info, sizeof info);
   for (int y = 0; y < height; ++y) {
-    char* row = bytes.data() + file.bfOffBits + std::size_t(height - 1 - y) * stride;
-    for (int x = 0; x < width; ++x) memcpy(row + 3 * x, &pixels[std::size_t(y) * width + x], 3);
+    char* row =
+        bytes.data() + file.bfOffBits + std::size_t(height - 1 - y) * stride;
+    for (int x = 0; x < width; ++x)
+      memcpy(row + 3 * x, &pixels[std::size_t(y) * width + x], 3);
   }
-  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, 0, nullptr);
   if (out == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   WriteFile(out, bytes.data(), DWORD(bytes.size()), &written, nullptr);
@@ -47,9 +50,11 @@ ScreenShot CaptureScreen(const RECT& area) {
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap =
+      CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top, SRCCOPY);
+  BitBlt(memory, 0, 0, shot.width, shot.height, screen, area.left, area.top,
+         SRCCOPY);
   GdiFlush();
   const auto* p = static_cast<const std::uint32_t*>(bits);
   shot.pixels.assign(p, p + std::size_t(shot.width) * shot.height);
