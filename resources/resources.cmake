@@ -1,5 +1,6 @@
-# The program's Windows resources (resources/ondrava.rc: icons, popup menu,
-# About box, string table, accelerators, version resource, manifest).
+# The program's Windows resources (resources/ondrava.rc: icons, world map,
+# popup menu, About box, string table, accelerators, version resource,
+# manifest).
 #
 # Include this file at file scope of the CMakeLists.txt that defines the
 # executable (it enables the RC language there), then
@@ -39,5 +40,5 @@ function(ondrava_add_resources target)
     COMPILE_OPTIONS "--codepage=65001"
     # windres reports no dependencies of its own: rebuild when the files the
     # script pulls in change.
-    OBJECT_DEPENDS "${ONDRAVA_RESOURCES_DIR}/ondrava.ico;${ONDRAVA_RESOURCES_DIR}/ondrava.manifest;${ONDRAVA_RESOURCES_SRC_DIR}/mainframe/resource_ids.h")
+    OBJECT_DEPENDS "${ONDRAVA_RESOURCES_DIR}/ondrava.ico;${ONDRAVA_RESOURCES_DIR}/world_map.bmp;${ONDRAVA_RESOURCES_DIR}/ondrava.manifest;${ONDRAVA_RESOURCES_SRC_DIR}/mainframe/resource_ids.h")
 endfunction()

@@ -14,7 +14,7 @@ int SignedLow(LPARAM value) { return static_cast<short>(LOWORD(value)); }
 int SignedHigh(LPARAM value) { return static_cast<short>(HIWORD(value)); }
 }  // namespace
 
-CMainFrame::CMainFrame() : parts{&clock} {}
+CMainFrame::CMainFrame() : parts{&clock, &globe} {}
 
 CMainFrame::~CMainFrame() = default;
 

@@ -14,6 +14,7 @@
 
 #include "alphablend/canvas.h"
 #include "clockfrm/clock_frm.h"
+#include "earthfrm/earth_frm.h"
 #include "mainframe/frame_host.h"
 #include "mainframe/win32_menu.h"
 #include "platform/settings_store.h"
@@ -84,6 +85,7 @@ class CMainFrame : public CWnd, public IFrameHost {
   bool clickThrough = false;
   bool stayOnTop = true;
   CClockFrm clock;
+  CEarthFrm globe;
   // The clock face and the globe, in the order every call but drawing goes
   // to them; drawing runs backwards, the globe being the bottom layer.
   std::vector<IFramePart*> parts;

@@ -44,14 +44,19 @@ class SnapFrame : public ::testing::Test {
 };
 
 std::uint32_t Alpha(std::uint32_t p) { return p >> 24; }
+
+// A globe whose every sample has alpha 0 is not there at all.
+constexpr const char* kNoGlobe = "[GradientAlpha]\nMin=0\nMax=0\n";
+// Dial characters of alpha 0 leave nothing on their layer.
+constexpr const char* kNoDial = "[Option]\nMojiAlpha=0\nSecHands=False\n";
 }  // namespace
 
 TEST_F(SnapFrame, DialCharactersCarryTheirAlphaOnEveryPixel) {
   CCanvas frame;
-  Render(
-      "[Font]\nName=IPAGothic\nTickChar=4\n[Option]\nMojiAlpha=200\nSecHands="
-      "False\n",
-      {"--size", "240", "--time", "00:00:00"}, frame);
+  Render(std::string(kNoGlobe) +
+             "[Font]\nName=IPAGothic\nTickChar=4\n[Option]\nMojiAlpha=200\n"
+             "SecHands=False\n",
+         {"--size", "240", "--time", "00:00:00"}, frame);
   // Hands point up at midnight; the right half of the middle band holds only
   // the characters for 2, 3 and 4 o'clock.
   int drawn = 0;
@@ -67,7 +72,8 @@ TEST_F(SnapFrame, DialCharactersCarryTheirAlphaOnEveryPixel) {
 TEST_F(SnapFrame, HandsPointWhereTheTimeSays) {
   CCanvas frame;
   // Small dots as characters keep the inner part of the face free.
-  Render("[Font]\nTickChar=8\n[Option]\nSecHands=False\nHandsAlpha=255\n",
+  Render(std::string(kNoGlobe) +
+             "[Font]\nTickChar=8\n[Option]\nSecHands=False\nHandsAlpha=255\n",
          {"--size", "200", "--time", "03:00:00"}, frame);
   const auto blueish = [&](int x, int y) {
     const std::uint32_t p = frame.GetPixel(x, y);
@@ -153,4 +159,41 @@ TEST_F(SnapFrame, AnUnreadableSettingsFileIsAnError) {
   CCanvas frame;
   EXPECT_FALSE(RenderSnapFrame(*options, frame, error));
   EXPECT_NE(error.find("/nonexistent/clock.ini"), std::string::npos);
+}
+
+TEST_F(SnapFrame, TheGlobeFillsItsSilhouetteUnderTheClock) {
+  CCanvas frame;
+  Render(kNoDial, {"--size", "200", "--time", "00:00:00"}, frame);
+  // Radius 4D / sqrt(323) = 62.95 about (100, 100); hands point up.
+  int opaque = 0;
+  for (int x = 0; x < 200; ++x) {
+    const std::uint32_t p = frame.GetPixel(x, 130);
+    const double dx = x - 100, dy = 30;
+    if (dx * dx + dy * dy > 64.5 * 64.5) {
+      ASSERT_EQ(p, 0u) << x;
+    } else if (dx * dx + dy * dy < 61 * 61) {
+      ASSERT_GE(Alpha(p), 250u) << x;
+      ++opaque;
+    }
+  }
+  EXPECT_GT(opaque, 100);
+}
+
+TEST_F(SnapFrame, TheColourKeyMakesTheSeasSeeThrough) {
+  CCanvas plain, keyed;
+  Render(kNoDial, {"--size", "200", "--time", "00:00:00"}, plain);
+  Render(std::string(kNoDial) + "[AlphaColor]\nEnable=True\n",
+         {"--size", "200", "--time", "00:00:00"}, keyed);
+  int disc = 0, clear = 0, solid = 0;
+  for (int y = 110; y < 160; ++y)
+    for (int x = 40; x < 160; ++x) {
+      if (Alpha(plain.GetPixel(x, y)) < 250) continue;
+      ++disc;
+      const std::uint32_t a = Alpha(keyed.GetPixel(x, y));
+      clear += a < 16;   // sea: key alpha 31, faded over nothing
+      solid += a > 240;  // land far from blue
+    }
+  EXPECT_GT(disc, 3000);
+  EXPECT_GT(clear, disc / 3);
+  EXPECT_GT(solid, disc / 20);
 }

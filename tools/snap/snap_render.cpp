@@ -8,6 +8,7 @@
 #include "alphablend/canvas.h"
 #include "clockfrm/clock_frm.h"
 #include "clockfrm/clock_model.h"
+#include "earthfrm/earth_frm.h"
 #include "mainframe/frame_sequence.h"
 #include "platform/settings_store.h"
 #include "snap_host.h"
@@ -33,7 +34,8 @@ bool RenderSnapFrame(const SnapOptions& o, CCanvas& frame, std::string& error) {
 
   CSnapHost host(o.time);
   CClockFrm clock;
-  const std::vector<IFramePart*> parts{&clock};
+  CEarthFrm globe;
+  const std::vector<IFramePart*> parts{&clock, &globe};
   for (IFramePart* part : parts) part->Create(host);
   for (IFramePart* part : parts) part->LoadSettings(*settings);
 
@@ -43,6 +45,8 @@ bool RenderSnapFrame(const SnapOptions& o, CCanvas& frame, std::string& error) {
   clock.hoverStamp = TenthsSinceMidnight(o.time);
 
   LayoutParts(frame, RECT{0, 0, o.size, o.size}, parts);
+  globe.WaitForTable();  // the window would show it growing row by row
+  globe.tiltMode = o.tiltDrag;
   for (IFramePart* part : parts) part->Tick(o.time);
   ComposeFrame(frame, parts);
   for (IFramePart* part : parts) part->Destroy();

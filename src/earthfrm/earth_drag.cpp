@@ -1,0 +1,64 @@
+// Turning the globe by hand, and tilting its axis with Ctrl held.
+#include "earthfrm/earth_frm.h"
+#include "earthfrm/globe_motion.h"
+
+void CEarthFrm::OnLButtonDown(WPARAM keys, int x, int y) {
+  if (!dragging) {
+    dragging = true;
+    dragStartX = x;
+    dragStartY = y;
+    dragStartRotation = rotation;
+    dragStartTilt = tiltAngle;
+    dragStartTurn = turnAngle;
+    tiltMode = (keys & MK_CONTROL) != 0;
+    if (owner) {
+      owner->CaptureMouse();
+      owner->SetTimerPeriod(20);
+    }
+  }
+  ApplyDrag(x, y);
+}
+
+void CEarthFrm::OnMouseMove(WPARAM keys, int x, int y) {
+  if (owner && owner->HasMouseCapture() && (keys & MK_LBUTTON)) ApplyDrag(x, y);
+}
+
+void CEarthFrm::OnLButtonUp(int x, int y) {
+  if (!dragging) return;  // the press went to the window's centre or rim
+  // The final position counts before the spin is anchored to it, so the
+  // globe stays where it was let go.
+  ApplyDrag(x, y);
+  const bool captured = owner && owner->HasMouseCapture();
+  if (captured) FinishDrag();
+  if (captured) owner->ReleaseMouse();
+}
+
+// The capture taken away mid-drag (another window, a system dialog) ends the
+// drag as a release would, instead of leaving the spin frozen until the next
+// click.
+void CEarthFrm::OnCaptureLost() {
+  if (dragging) FinishDrag();
+}
+
+void CEarthFrm::FinishDrag() {
+  dragging = false;
+  tableDone.store(true,
+                  std::memory_order_release);  // back to the resting timer
+  Reanchor();
+  if (tiltMode) {
+    tiltMode = false;
+    StartTableBuild(tableWidth, tableHeight);
+  }
+}
+
+void CEarthFrm::ApplyDrag(int x, int y) {
+  if (tiltMode) {
+    const Tilt t = TiltDrag({dragStartTilt, dragStartTurn}, dragStartX,
+                            dragStartY, x, y, globeRect.right - globeRect.left,
+                            globeRect.bottom - globeRect.top);
+    tiltAngle = t.tilt;
+    turnAngle = t.turn;
+  } else {
+    rotation = SpinDragRotation(dragStartRotation, dragStartX, x);
+  }
+}

@@ -1,0 +1,175 @@
+// The globe's sections of the settings file, its commands and menu marks.
+#include <algorithm>
+#include <cmath>
+
+#include "earthfrm/earth_frm.h"
+#include "earthfrm/globe_motion.h"
+#include "mainframe/resource_ids.h"
+#include "platform/settings_store.h"
+#include "platform/settings_values.h"
+
+namespace {
+constexpr std::u16string_view kAlphaColor = u"AlphaColor",
+                              kGradient = u"GradientAlpha",
+                              kShading = u"Shading",
+                              kRevolution = u"Revolution", kOption = u"Option";
+constexpr std::size_t kFileNameCapacity = 259;
+
+// The speed presets, hundredths of a degree per millisecond, for 134..139.
+constexpr double kSpeedPresets[] = {0, 1.2, 0.6, 0.3, 0.01, 1.0 / 2400};
+// The tilt presets for 121..133.
+constexpr double kTiltPresets[] = {90,  75,  60,  45,  30,  15, 0,
+                                   -15, -30, -45, -60, -75, -90};
+
+std::uint8_t ReadByte(const ISettingsStore& s, std::u16string_view section,
+                      std::u16string_view key, int fallback) {
+  return std::uint8_t(
+      ReadInt(s, section, key, fallback));  // the low eight bits
+}
+
+// Which tilt item carries the mark for an angle.
+UINT TiltItemFor(double a) {
+  const double bounds[] = {83, 68, 53, 38, 23, 8, -7, -22, -37, -52, -67, -82};
+  for (int i = 0; i < 12; ++i)
+    if (a > bounds[i]) return UINT(IDM_TILT_FIRST + i);
+  return IDM_TILT_LAST;
+}
+}  // namespace
+
+void CEarthFrm::LoadSettings(const ISettingsStore& s) {
+  colorKey.enable = ReadBool(s, kAlphaColor, u"Enable", false);
+  colorKey.color =
+      COLORREF(std::uint32_t(ReadInt(s, kAlphaColor, u"Color", 0xFF0000)));
+  colorKey.range = ReadByte(s, kAlphaColor, u"Range", 192);
+  colorKey.min = ReadByte(s, kAlphaColor, u"Min", 31);
+  colorKey.max = ReadByte(s, kAlphaColor, u"Max", 255);
+  gradientEnable = ReadBool(s, kGradient, u"Enable", false);
+  gradientMin = ReadByte(s, kGradient, u"Min", 160);
+  gradientMax = ReadByte(s, kGradient, u"Max", 255);
+  shadingEnable = ReadBool(s, kShading, u"Enable", true);
+  shadingMin = ReadByte(s, kShading, u"Min", 0);
+  shadingMax = ReadByte(s, kShading, u"Max", 127);
+  offset = ReadInt(s, kRevolution, u"Offset", 0) % 36000;
+  const double value = ReadDouble(s, kRevolution, u"Speed", 60);
+  // Whole turns per period are dropped; the sign stays.
+  speed = std::isfinite(value) ? std::fmod(-value, 36000.0) : 0.0;
+  if (speed == 0) speed = 0;  // no negative zero in the file later
+  updateMs = ReadInt(s, kRevolution, u"Update_mSec", 100);
+  fileName = s.ReadString(kOption, u"FileName", u"");
+  if (fileName.size() > kFileNameCapacity) fileName.resize(kFileNameCapacity);
+  useFile = !fileName.empty() && ReadBool(s, kOption, u"UseFile", true);
+  viewBack = ReadBool(s, kOption, u"ViewBack", false);
+  const double angle = ReadDouble(s, kOption, u"Angle", 30);
+  tiltAngle = std::isnan(angle) ? 30 : std::clamp(angle, -90.0, 90.0);
+  const double angle2 = ReadDouble(s, kOption, u"Angle2", 0);
+  turnAngle = std::isnan(angle2) ? 0 : std::clamp(angle2, -180.0, 180.0);
+  ReloadTexture();
+}
+
+void CEarthFrm::SaveSettings(ISettingsStore& s) {
+  WriteBool(s, kAlphaColor, u"Enable", colorKey.enable);
+  WriteInt(s, kAlphaColor, u"Color", std::int32_t(colorKey.color));
+  WriteInt(s, kAlphaColor, u"Range", colorKey.range);
+  WriteInt(s, kAlphaColor, u"Min", colorKey.min);
+  WriteInt(s, kAlphaColor, u"Max", colorKey.max);
+  WriteBool(s, kGradient, u"Enable", gradientEnable);
+  WriteInt(s, kGradient, u"Min", gradientMin);
+  WriteInt(s, kGradient, u"Max", gradientMax);
+  WriteBool(s, kShading, u"Enable", shadingEnable);
+  WriteInt(s, kShading, u"Min", shadingMin);
+  WriteInt(s, kShading, u"Max", shadingMax);
+  WriteInt(s, kRevolution, u"Offset", offset);
+  // A stopped globe is written "0", never "-0".
+  WriteDouble(s, kRevolution, u"Speed", speed == 0 ? 0.0 : -speed);
+  WriteInt(s, kRevolution, u"Update_mSec", updateMs);
+  s.WriteString(kOption, u"FileName", fileName);
+  WriteBool(s, kOption, u"UseFile", useFile);
+  WriteBool(s, kOption, u"ViewBack", viewBack);
+  WriteDouble(s, kOption, u"Angle", tiltAngle);
+  WriteDouble(s, kOption, u"Angle2", turnAngle);
+}
+
+bool CEarthFrm::OnCommand(UINT command) {
+  if (command >= IDM_TILT_FIRST && command <= IDM_TILT_LAST) {
+    SetTilt(kTiltPresets[command - IDM_TILT_FIRST]);
+    return true;
+  }
+  if (command >= IDM_SPEED_FIRST && command <= IDM_SPEED_LAST) {
+    SetSpeed(kSpeedPresets[command - IDM_SPEED_FIRST]);
+    return true;
+  }
+  switch (command) {
+    case IDM_OPEN_TEXTURE:
+      OpenTextureFile();
+      return true;
+    case IDM_USE_TEXTURE:
+      useFile = !useFile;
+      ReloadTexture();
+      return true;
+    case IDM_KEY_COLOR:
+      PickKeyColor();
+      return true;
+    case IDM_KEY_TRANSPARENCY:
+      colorKey.enable = !colorKey.enable;
+      ReloadTexture();
+      return true;
+    case IDM_ANGLE_TRANSPARENCY:
+      gradientEnable = !gradientEnable;
+      return true;
+    case IDM_SHADING:
+      shadingEnable = !shadingEnable;
+      return true;
+    case IDM_FAR_SIDE:
+      viewBack = !viewBack;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CEarthFrm::OpenTextureFile() {
+  std::u16string path;
+  if (!owner || !owner->PickTextureFile(path)) return;
+  if (!LoadTextureFile(path)) return;  // the previous texture stays
+  fileName = path.substr(0, kFileNameCapacity);
+  useFile = true;
+  StartTableBuild(tableWidth, tableHeight);
+}
+
+void CEarthFrm::PickKeyColor() {
+  if (!owner) return;
+  COLORREF color = colorKey.color;
+  if (!owner->PickColor(color, customColors)) return;
+  colorKey.color = color;
+  ReloadTexture();
+}
+
+void CEarthFrm::UpdateMenu(IMenu* submenu) {
+  if (!submenu) return;
+  submenu->EnableItem(IDM_USE_TEXTURE, !fileName.empty());
+  submenu->CheckItem(IDM_USE_TEXTURE, useFile);
+  submenu->CheckItem(IDM_KEY_TRANSPARENCY, colorKey.enable);
+  submenu->CheckItem(IDM_ANGLE_TRANSPARENCY, gradientEnable);
+  submenu->CheckItem(IDM_SHADING, shadingEnable);
+  submenu->CheckItem(IDM_FAR_SIDE, viewBack);
+
+  const UINT tiltItem = TiltItemFor(tiltAngle);
+  for (UINT id = IDM_TILT_FIRST; id <= IDM_TILT_LAST; ++id)
+    submenu->CheckItem(id, id == tiltItem);
+
+  bool preset = false;
+  const double perMs = speed / UsableUpdatePeriod(updateMs);
+  for (UINT id = IDM_SPEED_FIRST; id <= IDM_SPEED_LAST; ++id) {
+    const double x = kSpeedPresets[id - IDM_SPEED_FIRST];
+    const bool on = id == IDM_SPEED_FIRST ? std::fabs(speed) <= 1e-9
+                                          : std::fabs(perMs + x) <= 1e-9;
+    submenu->CheckItem(id, on);
+    preset = preset || on;
+  }
+  if (preset) {
+    submenu->DeleteItem(IDM_SPEED_CUSTOM);
+  } else if (IMenu* speeds = submenu->SubMenu(8);
+             speeds && speeds->ItemCount() == 6) {
+    speeds->AppendItem(IDM_SPEED_CUSTOM, u"カスタム(&6)", true, true);
+  }
+}

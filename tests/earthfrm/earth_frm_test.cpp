@@ -1,0 +1,228 @@
+#include "earthfrm/earth_frm.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "alphablend/alpha_functions.h"
+#include "earthfrm/globe_motion.h"
+#include "mainframe/resource_ids.h"
+#include "support/fake_host.h"
+#include "support/memory_settings.h"
+
+namespace {
+// The globe's submenu: items by command, and the speed submenu at position 8.
+struct FakeMenu : IMenu {
+  void CheckItem(UINT id, bool on) override { checked[id] = on; }
+  void EnableItem(UINT id, bool on) override { enabled[id] = on; }
+  IMenu* SubMenu(int position) override {
+    return position == 8 ? speeds : nullptr;
+  }
+  int ItemCount() const override { return int(items.size()); }
+  void AppendItem(UINT id, std::u16string_view, bool, bool) override {
+    items.push_back(id);
+  }
+  void DeleteItem(UINT id) override {
+    std::erase(items, id);
+    if (speeds) speeds->DeleteItem(id);
+  }
+  std::map<UINT, bool> checked, enabled;
+  std::vector<UINT> items;
+  FakeMenu* speeds = nullptr;
+};
+
+SYSTEMTIME At(int h, int m, int s, int ms = 0) {
+  SYSTEMTIME t{};
+  t.wHour = WORD(h);
+  t.wMinute = WORD(m);
+  t.wSecond = WORD(s);
+  t.wMilliseconds = WORD(ms);
+  return t;
+}
+
+class Globe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    BindAlphaFunctions();
+    globe.Create(host);
+  }
+  void TearDown() override {
+    globe.Destroy();
+    ReleaseAlphaFunctions();
+  }
+  void Load() { globe.LoadSettings(settings); }
+  UINT CheckedTilt() {
+    FakeMenu menu;
+    globe.UpdateMenu(&menu);
+    for (UINT id = IDM_TILT_FIRST; id <= IDM_TILT_LAST; ++id)
+      if (menu.checked[id]) return id;
+    return 0;
+  }
+
+  FakeHost host;
+  MemorySettings settings;
+  CEarthFrm globe;
+};
+}  // namespace
+
+TEST(GlobeMotion, TurnFollowsTheTimeOfDay) {
+  EXPECT_EQ(RotationAt(MillisecondsOfDay(At(12, 0, 0)), -60, 100, 0), 0);
+  EXPECT_EQ(RotationAt(MillisecondsOfDay(At(12, 0, 15)), -60, 100, 0), 27000);
+  EXPECT_EQ(SpinDragRotation(500, 0, 10), 35500) << "ten pixels to the right";
+  // Speeds far beyond the 32-bit range stay defined and in range.
+  const std::int32_t wild = RotationAt(86399999, 1e300, 1, 0);
+  EXPECT_GE(wild, 0);
+  EXPECT_LT(wild, 36000);
+  EXPECT_EQ(UsableUpdatePeriod(0), 1);
+  EXPECT_EQ(UsableUpdatePeriod(-5), 1);
+}
+
+TEST(GlobeMotion, TiltDragIsLimited) {
+  const Tilt start{30, 0};
+  EXPECT_DOUBLE_EQ(TiltDrag(start, 0, 0, 0, 100, 200, 200).tilt, 90)
+      << "30 + 90, limited";
+  EXPECT_DOUBLE_EQ(TiltDrag(start, 0, 0, 200, 0, 200, 200).turn, 180);
+  EXPECT_DOUBLE_EQ(TiltDrag(start, 5, 5, 5, 5, 200, 200).tilt, 30);
+  const Tilt degenerate = TiltDrag(start, 0, 0, 3, 3, 0, 0);  // no size yet
+  EXPECT_EQ(degenerate.tilt, 90);
+}
+
+TEST_F(Globe, SettingsDefaultsAndParsingRules) {
+  Load();
+  EXPECT_FALSE(globe.colorKey.enable);
+  EXPECT_EQ(globe.colorKey.color, 0xFF0000u);
+  EXPECT_EQ(globe.speed, -60);
+  EXPECT_EQ(globe.tiltAngle, 30);
+  EXPECT_FALSE(globe.useFile) << "no file name";
+
+  settings.Set(u"Revolution", u"Speed", u"-36060");
+  settings.Set(u"Revolution", u"Offset", u"-40000");
+  settings.Set(u"AlphaColor", u"Min", u"300");
+  settings.Set(u"Option", u"Angle", u"100");
+  settings.Set(u"Option", u"Angle2", u"-999");
+  settings.Set(u"Option", u"FileName", std::u16string(300, u'x'));
+  settings.Set(u"Option", u"UseFile", u"False");
+  Load();
+  EXPECT_EQ(globe.speed, 60) << "36060 reduced by a whole turn";
+  EXPECT_EQ(globe.offset, -4000);
+  EXPECT_EQ(globe.colorKey.min, 44);
+  EXPECT_EQ(globe.tiltAngle, 90);
+  EXPECT_EQ(globe.turnAngle, -180);
+  EXPECT_EQ(globe.fileName.size(), 259u);
+
+  settings.Set(u"Revolution", u"Speed", u"72000");
+  Load();
+  EXPECT_EQ(globe.speed, 0) << "whole turns only: stopped";
+  settings.BeginSave();
+  globe.SaveSettings(settings);
+  EXPECT_EQ(settings.Get(u"Revolution", u"Speed"), u"0");
+  EXPECT_EQ(settings.Get(u"Option", u"Angle"), u"90");
+  EXPECT_EQ(settings.writes.front(), u"AlphaColor.Enable");
+  EXPECT_EQ(settings.writes.back(), u"Option.Angle2");
+}
+
+TEST_F(Globe, TiltMarkFollowsTheAngleRanges) {
+  Load();
+  const struct {
+    double angle;
+    UINT item;
+  } cases[] = {{90, 121}, {83.5, 121}, {83, 122},  {8.5, 126}, {8, 127},
+               {-7, 128}, {-82, 133},  {-90, 133}, {30, 125}};
+  for (const auto& c : cases) {
+    globe.tiltAngle = c.angle;
+    EXPECT_EQ(CheckedTilt(), c.item) << c.angle;
+  }
+}
+
+TEST_F(Globe, SpeedMarksAndTheCustomItemAppendedOnce) {
+  settings.Set(u"Revolution", u"Update_mSec", u"50");
+  settings.Set(u"Revolution", u"Speed", u"30");
+  Load();
+  FakeMenu speeds;
+  speeds.items = {134, 135, 136, 137, 138, 139};
+  FakeMenu menu;
+  menu.speeds = &speeds;
+  globe.UpdateMenu(&menu);
+  EXPECT_TRUE(menu.checked[136]) << "30 / 50 = 0.6: one turn a minute";
+  EXPECT_EQ(speeds.items.size(), 6u);
+
+  settings.Set(u"Revolution", u"Speed", u"31");
+  Load();
+  for (int i = 0; i < 3; ++i) globe.UpdateMenu(&menu);
+  EXPECT_EQ(speeds.items.size(), 7u) << "custom appended once";
+  EXPECT_EQ(speeds.items.back(), UINT(IDM_SPEED_CUSTOM));
+
+  EXPECT_TRUE(globe.OnCommand(IDM_SPEED_FIRST + 4));  // one turn an hour
+  globe.UpdateMenu(&menu);
+  EXPECT_TRUE(menu.checked[138]);
+  EXPECT_EQ(speeds.items.size(), 6u) << "custom removed";
+  EXPECT_FALSE(menu.enabled[IDM_USE_TEXTURE]) << "no file to use";
+}
+
+TEST_F(Globe, ChangingSpeedKeepsTheGlobeWhereItIs) {
+  Load();
+  host.now = At(12, 0, 15);
+  globe.Tick(host.now);
+  const std::int32_t before = globe.rotation;
+  EXPECT_TRUE(globe.OnCommand(IDM_SPEED_FIRST + 1));  // two turns a minute
+  EXPECT_EQ(globe.speed, -120);
+  globe.Tick(host.now);
+  EXPECT_EQ(globe.rotation, before);
+  EXPECT_TRUE(globe.OnCommand(IDM_SPEED_FIRST));  // stop
+  host.now = At(18, 30, 0);
+  globe.Tick(host.now);
+  EXPECT_EQ(globe.rotation, before) << "a stopped globe stays";
+  EXPECT_EQ(globe.offset, before);
+}
+
+TEST_F(Globe, SpinDragCarriesTheSurfaceAndLosingTheCaptureEndsIt) {
+  Load();
+  globe.Layout(RECT{0, 0, 128, 128});
+  host.now = At(12, 0, 0);
+  globe.Tick(host.now);
+  globe.rotation = 500;
+  globe.OnLButtonDown(MK_LBUTTON, 50, 50);
+  EXPECT_TRUE(host.captured);
+  EXPECT_EQ(host.timerPeriod, 20u);
+  globe.OnMouseMove(MK_LBUTTON, 60, 50);
+  EXPECT_EQ(globe.rotation, 35500);
+  globe.Tick(host.now);
+  EXPECT_EQ(globe.rotation, 35500) << "the clock does not turn a held globe";
+  host.captured = false;
+  globe.OnCaptureLost();
+  EXPECT_FALSE(globe.dragging);
+  globe.Tick(host.now);
+  EXPECT_EQ(globe.rotation, 35500)
+      << "the spin goes on from where it was let go";
+}
+
+TEST_F(Globe, CtrlDragTiltsTheAxisAndRebuildsTheTableOnRelease) {
+  Load();
+  globe.Layout(RECT{0, 0, 100, 100});
+  globe.WaitForTable();
+  globe.OnLButtonDown(MK_LBUTTON | MK_CONTROL, 10, 10);
+  EXPECT_TRUE(globe.tiltMode);
+  globe.OnMouseMove(MK_LBUTTON | MK_CONTROL, 10, 60);  // half the height down
+  EXPECT_EQ(globe.tiltAngle, 90);
+  globe.OnLButtonUp(10, 60);
+  EXPECT_FALSE(globe.tiltMode);
+  EXPECT_FALSE(host.captured);
+  EXPECT_EQ(globe.tableInputs.tiltDegrees, 90) << "rebuilt for the new axis";
+  globe.WaitForTable();
+  EXPECT_EQ(globe.fillLevel.load(), 100u * 100u);
+}
+
+TEST_F(Globe, ABrokenTextureFileLeavesTheBuiltInMap) {
+  settings.Set(u"Option", u"FileName", u"/nonexistent/earth.bmp");
+  settings.Set(u"Option", u"UseFile", u"True");
+  Load();
+  EXPECT_FALSE(globe.useFile) << "switched off when the file cannot be read";
+  ASSERT_TRUE(globe.texture && !globe.texture->IsEmpty());
+  EXPECT_EQ(globe.texture->width, 360);
+  EXPECT_EQ(globe.texShift, 4);
+  FakeMenu menu;
+  globe.UpdateMenu(&menu);
+  EXPECT_TRUE(menu.enabled[IDM_USE_TEXTURE]);
+  EXPECT_FALSE(menu.checked[IDM_USE_TEXTURE]);
+}
