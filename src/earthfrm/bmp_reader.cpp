@@ -116,8 +116,9 @@ bool IsDecodable(bool core, std::uint32_t compression, unsigned bits) {
 
 BmpError SetMasks(Layout& layout, std::uint32_t red, std::uint32_t green,
                   std::uint32_t blue) {
-  if (layout.bits == 16 && ((red | green | blue) >> 16) != 0)
+  if (layout.bits == 16 && ((red | green | blue) >> 16) != 0) {
     return BmpError::kBadHeader;
+  }
   if ((red & green) != 0 || (red & blue) != 0 || (green & blue) != 0) {
     return BmpError::kBadHeader;
   }
@@ -165,8 +166,9 @@ BmpError ParseHeaders(std::span<const std::uint8_t> file, Layout& layout) {
   if (width <= 0 || height == 0 || height == INT32_MIN || planes != 1) {
     return BmpError::kBadHeader;
   }
-  if (!IsDecodable(core, compression, layout.bits))
+  if (!IsDecodable(core, compression, layout.bits)) {
     return BmpError::kUnsupported;
+  }
   layout.topDown = height < 0;
   layout.width = static_cast<std::uint64_t>(width);
   layout.height = static_cast<std::uint64_t>(height < 0 ? -height : height);
@@ -194,8 +196,9 @@ BmpError ParseHeaders(std::span<const std::uint8_t> file, Layout& layout) {
 
   // Pixel data overlapping the headers, or starting beyond the file, means the
   // offset is not to be believed.
-  if (pixelOffset < tableStart || pixelOffset > size)
+  if (pixelOffset < tableStart || pixelOffset > size) {
     return BmpError::kBadHeader;
+  }
   layout.pixelStart = pixelOffset;
 
   layout.palette.fill(kOpaque);
@@ -501,8 +504,9 @@ BmpError ReadWholeFile(const std::u16string& path,
     return BmpError::kCannotRead;
   }
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0)
+  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
     return BmpError::kCannotRead;
+  }
   if (static_cast<std::uint64_t>(size.QuadPart) > kBmpMaxFileBytes) {
     return BmpError::kTooLarge;
   }
@@ -536,8 +540,10 @@ bool ToUtf8Path(const std::u16string& text, std::string& out) {
     std::uint32_t c = text[i];
     if (c == 0) return false;
     if (c >= 0xD800 && c <= 0xDBFF) {
-      if (i + 1 >= text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
+      if (i + 1 >= text.size() || text[i + 1] < 0xDC00 ||
+          text[i + 1] > 0xDFFF) {
         return false;
+      }
       c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
     } else if (c >= 0xDC00 && c <= 0xDFFF) {
       return false;
@@ -573,17 +579,18 @@ BmpError ReadWholeFile(const std::u16string& path,
   // directory opens but cannot be read.
   std::error_code error;
   const std::filesystem::path fsPath(narrowPath);
-  if (!std::filesystem::is_regular_file(fsPath, error))
+  if (!std::filesystem::is_regular_file(fsPath, error)) {
     return BmpError::kCannotRead;
+  }
   const std::uintmax_t announced = std::filesystem::file_size(fsPath, error);
   if (!error && announced > kBmpMaxFileBytes) return BmpError::kTooLarge;
   std::unique_ptr<std::FILE, FileCloser> file(
       std::fopen(narrowPath.c_str(), "rb"));
   if (!file) return BmpError::kCannotRead;
-  if (!error) bytes.reserve(static_cast<std::size_t>(announced));
   // The file may have changed since its size was asked: the limit holds for
   // what is actually read.
   constexpr std::size_t kChunk = std::size_t{1} << 20;
+  if (!error) bytes.reserve(static_cast<std::size_t>(announced) + kChunk);
   std::size_t done = 0;
   for (;;) {
     bytes.resize(done + kChunk);

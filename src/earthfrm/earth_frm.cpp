@@ -59,8 +59,9 @@ bool CEarthFrm::LoadTextureFile(const std::u16string& path) {
 }
 
 void CEarthFrm::ReloadTexture() {
-  if (useFile && !fileName.empty() && !LoadTextureFile(fileName))
-    useFile = false;
+  // There is no file to use without a name (the menu item is greyed then,
+  // but the command can still arrive).
+  if (useFile && (fileName.empty() || !LoadTextureFile(fileName))) useFile = false;
   if (!useFile) SetTextureFromMap();
   StartTableBuild(tableWidth, tableHeight);
 }
