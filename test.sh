@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The whole test run: installs what is missing, builds every preset and runs
 # every test: the native unit tests (plain, AddressSanitizer + UBSan,
-# ThreadSanitizer), the 32-bit x86 build under qemu-i386, and the Windows
+# ThreadSanitizer), the 32-bit x86 build under qemu-i386, the Windows
 # test programs and the end-to-end tests of Ondrava.exe under wine64 on an X
-# display (Xvfb when there is none). Exits non-zero on the first failure.
+# display (Xvfb when there is none), and a minute of fuzzing of the .bmp
+# reader. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -32,5 +33,14 @@ for preset in native native-asan native-tsan native-x86 win64; do
   echo "== test $preset"
   ctest --preset "$preset"
 done
+
+echo "== fuzz the .bmp reader for 60 seconds"
+cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DONDRAVA_FUZZ=ON -DONDRAVA_TESTS=OFF >/dev/null
+cmake --build build/fuzz -j "$jobs" --target bmp_fuzzer
+corpus=build/fuzz/corpus
+mkdir -p "$corpus"
+build/fuzz/fuzz/bmp_fuzzer -max_total_time=60 -rss_limit_mb=2048 -max_len=16384 \
+  -print_final_stats=1 -artifact_prefix=build/fuzz/ "$corpus" tests/data/bmp
 
 echo "== all tests passed"
