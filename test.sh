@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The whole test run: installs what is missing, builds every preset and runs
-# every test: the native unit tests (plain, AddressSanitizer + UBSan,
-# ThreadSanitizer), the 32-bit x86 build under qemu-i386, the Windows
+# The whole test run: installs what is missing, checks the include layers and
+# the formatting, builds every preset and runs every test: the native unit
+# tests (plain, AddressSanitizer + UBSan, ThreadSanitizer, and once with the
+# SIMD paths turned off), the 32-bit x86 build under qemu-i386, the Windows
 # test programs and the end-to-end tests of Ondrava.exe under wine64 on an X
 # display (Xvfb when there is none), and a minute of fuzzing of the .bmp
 # reader. Exits non-zero on the first failure.
@@ -9,6 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 tools/install-deps
+
+echo "== layers and format"
+tools/check-layers
+tools/check-format
 
 jobs=$(nproc)
 presets=(native native-asan native-tsan native-x86 win32 win64)
@@ -33,6 +38,9 @@ for preset in native native-asan native-tsan native-x86 win64; do
   echo "== test $preset"
   ctest --preset "$preset"
 done
+
+echo "== test native with the SIMD paths turned off"
+ONDRAVA_DISABLE=avx2,sse2 ctest --preset native
 
 echo "== fuzz the .bmp reader for 60 seconds"
 cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

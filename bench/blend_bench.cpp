@@ -7,6 +7,7 @@
 
 #include "alphablend/blend.h"
 #include "alphablend/canvas.h"
+#include "platform/cpu_features.h"
 
 namespace {
 constexpr int kSide = 1024;
@@ -52,7 +53,7 @@ BENCHMARK(BM_BlendSpanSse2_1024x1024);
 
 namespace {
 void BM_BlendSpanAvx2_1024x1024(benchmark::State& state) {
-  if (!CpuHasAvx2()) return state.SkipWithError("no AVX2");
+  if (!CpuSupports(CpuFeature::kAvx2)) return state.SkipWithError("no AVX2");
   BlendCanvas(state, BlendSpanAvx2);
 }
 }  // namespace

@@ -9,8 +9,8 @@
 #include "alphablend/alpha_functions.h"
 #include "alphablend/canvas.h"
 #include "clockfrm/clock_frm.h"
-#include "platform/settings_store.h"
-#include "snap_host.h"
+#include "settings/settings_store.h"
+#include "snap/snap_host.h"
 
 namespace {
 SYSTEMTIME TwentyPastTen() {

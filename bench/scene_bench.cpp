@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "alphablend/canvas.h"
-#include "cmnutils/scene_render.h"
+#include "scene/scene_render.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 #   ondrava_add_resources(ondrava)
 #
 # The script is compiled by the toolchain's windres (CMAKE_RC_COMPILER):
-#   -I src/        for #include "mainframe/resource_ids.h"
+#   -I src/        for #include "framepart/resource_ids.h" and command_ids.h
+#   -I <build>/generated  for the version CMake writes (ondrava_version.h)
 #   -I resources/  for the icon and manifest files the script names
 #   --codepage=65001  the script is UTF-8 with Japanese texts; it also says so
 #                     itself with #pragma code_page(65001), which windres obeys,
@@ -36,9 +37,9 @@ function(ondrava_add_resources target)
   set(rc "${ONDRAVA_RESOURCES_DIR}/ondrava.rc")
   target_sources(${target} PRIVATE "${rc}")
   set_source_files_properties("${rc}" TARGET_DIRECTORY ${target} PROPERTIES
-    INCLUDE_DIRECTORIES "${ONDRAVA_RESOURCES_SRC_DIR};${ONDRAVA_RESOURCES_DIR}"
+    INCLUDE_DIRECTORIES "${ONDRAVA_RESOURCES_SRC_DIR};${ONDRAVA_RESOURCES_DIR};${PROJECT_BINARY_DIR}/generated"
     COMPILE_OPTIONS "--codepage=65001"
     # windres reports no dependencies of its own: rebuild when the files the
     # script pulls in change.
-    OBJECT_DEPENDS "${ONDRAVA_RESOURCES_DIR}/ondrava.ico;${ONDRAVA_RESOURCES_DIR}/world_map.bmp;${ONDRAVA_RESOURCES_DIR}/ondrava.manifest;${ONDRAVA_RESOURCES_SRC_DIR}/mainframe/resource_ids.h")
+    OBJECT_DEPENDS "${ONDRAVA_RESOURCES_DIR}/ondrava.ico;${ONDRAVA_RESOURCES_DIR}/world_map.bmp;${ONDRAVA_RESOURCES_DIR}/ondrava.manifest;${ONDRAVA_RESOURCES_SRC_DIR}/framepart/resource_ids.h;${ONDRAVA_RESOURCES_SRC_DIR}/framepart/command_ids.h;${PROJECT_BINARY_DIR}/generated/ondrava_version.h")
 endfunction()

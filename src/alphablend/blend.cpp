@@ -1,5 +1,7 @@
 #include "alphablend/blend.h"
 
+#include "platform/cpu_features.h"
+
 void BlendSpanScalar(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                      std::uint32_t src) {
   a &= 0xFF;
@@ -11,16 +13,8 @@ using SpanBlendFn = void (*)(std::uint32_t, std::uint32_t*, std::uint32_t*,
                              std::uint32_t);
 
 // The widest path this CPU runs; all of them give the same pixels.
-SpanBlendFn ChooseSpanBlend() {
-#if defined(__x86_64__) || defined(__i386__)
-  __builtin_cpu_init();  // we run before main, from a static initialiser
-#endif
-  if (CpuHasAvx2()) return BlendSpanAvx2;
-  if (CpuHasSse2()) return BlendSpanSse2;
-  return BlendSpanScalar;
-}
-
-const SpanBlendFn spanBlend = ChooseSpanBlend();
+const SpanBlendFn spanBlend =
+    ChoosePath<SpanBlendFn>(BlendSpanScalar, BlendSpanSse2, BlendSpanAvx2);
 }  // namespace
 
 void BlendSpan(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,

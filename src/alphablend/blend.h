@@ -32,14 +32,13 @@ inline void BlendPixel(std::uint32_t a, std::uint32_t* dst, std::uint32_t src) {
 void BlendSpan(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                std::uint32_t src);
 
-// The plain reference path, one channel at a time, and the SIMD paths; each
-// SIMD path must give the same pixels bit for bit. Where a CPU lacks the
-// instructions, its path falls back to a narrower one.
+// The plain reference path, one pixel at a time, and the SIMD paths; each
+// SIMD path must give the same pixels bit for bit. Call a SIMD path only where
+// CpuSupports says the processor has its instructions (on other
+// architectures they are the plain path).
 void BlendSpanScalar(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                      std::uint32_t src);
 void BlendSpanSse2(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                    std::uint32_t src);
 void BlendSpanAvx2(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                    std::uint32_t src);
-bool CpuHasSse2();
-bool CpuHasAvx2();

@@ -1,17 +1,16 @@
 // The span blend in AVX2: the SSE2 arithmetic on eight pixels per register,
 // for CPUs that have it. Bit for bit the same as the scalar path.
 #include "alphablend/blend.h"
+#include "platform/simd.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#if ONDRAVA_HAS_X86_SIMD
 #include <immintrin.h>
-
-bool CpuHasAvx2() { return __builtin_cpu_supports("avx2"); }
 
 namespace {
 struct Avx2Blender {
   __m256i lowMask, highMask, inverse, srcLow, srcHigh;
 
-  __attribute__((target("avx2")))
+  ONDRAVA_TARGET_AVX2
   Avx2Blender(std::uint32_t a, std::uint32_t src) {
     lowMask = _mm256_set1_epi16(0x00FF);
     highMask = _mm256_set1_epi16(static_cast<short>(0xFF00));
@@ -22,7 +21,7 @@ struct Avx2Blender {
     srcHigh = _mm256_mullo_epi16(_mm256_srli_epi16(s, 8), coverage);
   }
 
-  __attribute__((target("avx2"))) __m256i Blend(__m256i dst) const {
+  ONDRAVA_TARGET_AVX2 __m256i Blend(__m256i dst) const {
     __m256i low = _mm256_and_si256(dst, lowMask);
     __m256i high = _mm256_srli_epi16(dst, 8);
     low = _mm256_add_epi16(_mm256_mullo_epi16(low, inverse), srcLow);
@@ -33,10 +32,8 @@ struct Avx2Blender {
 };
 }  // namespace
 
-__attribute__((target("avx2"))) void BlendSpanAvx2(std::uint32_t a,
-                                                   std::uint32_t* first,
-                                                   std::uint32_t* last,
-                                                   std::uint32_t src) {
+ONDRAVA_TARGET_AVX2 void BlendSpanAvx2(std::uint32_t a, std::uint32_t* first,
+                                       std::uint32_t* last, std::uint32_t src) {
   if (last < first) return;
   a &= 0xFF;
   const Avx2Blender blender(a, src);
@@ -59,8 +56,6 @@ __attribute__((target("avx2"))) void BlendSpanAvx2(std::uint32_t a,
 }
 
 #else
-
-bool CpuHasAvx2() { return false; }
 
 void BlendSpanAvx2(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                    std::uint32_t src) {

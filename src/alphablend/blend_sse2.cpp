@@ -1,17 +1,10 @@
 // The span blend in SSE2: four pixels per step, each channel in a 16-bit lane,
 // bit for bit the same as the scalar path.
 #include "alphablend/blend.h"
+#include "platform/simd.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#if ONDRAVA_HAS_X86_SIMD
 #include <emmintrin.h>
-
-bool CpuHasSse2() {
-#if defined(__SSE2__)
-  return true;
-#else
-  return __builtin_cpu_supports("sse2");
-#endif
-}
 
 namespace {
 // Four pixels at once. Each 16-bit lane holds one channel: the low bytes (blue
@@ -21,7 +14,7 @@ namespace {
 struct Sse2Blender {
   __m128i lowMask, highMask, inverse, srcLow, srcHigh;
 
-  __attribute__((target("sse2")))
+  ONDRAVA_TARGET_SSE2
   Sse2Blender(std::uint32_t a, std::uint32_t src) {
     lowMask = _mm_set1_epi16(0x00FF);
     highMask = _mm_set1_epi16(static_cast<short>(0xFF00));
@@ -32,7 +25,7 @@ struct Sse2Blender {
     srcHigh = _mm_mullo_epi16(_mm_srli_epi16(s, 8), coverage);
   }
 
-  __attribute__((target("sse2"))) __m128i Blend(__m128i dst) const {
+  ONDRAVA_TARGET_SSE2 __m128i Blend(__m128i dst) const {
     __m128i low = _mm_and_si128(dst, lowMask);
     __m128i high = _mm_srli_epi16(dst, 8);
     low = _mm_add_epi16(_mm_mullo_epi16(low, inverse), srcLow);
@@ -42,10 +35,8 @@ struct Sse2Blender {
 };
 }  // namespace
 
-__attribute__((target("sse2"))) void BlendSpanSse2(std::uint32_t a,
-                                                   std::uint32_t* first,
-                                                   std::uint32_t* last,
-                                                   std::uint32_t src) {
+ONDRAVA_TARGET_SSE2 void BlendSpanSse2(std::uint32_t a, std::uint32_t* first,
+                                       std::uint32_t* last, std::uint32_t src) {
   if (last < first) return;
   a &= 0xFF;
   const Sse2Blender blender(a, src);
@@ -70,8 +61,6 @@ __attribute__((target("sse2"))) void BlendSpanSse2(std::uint32_t a,
 }
 
 #else  // no SSE2 on this architecture: the reference path serves
-
-bool CpuHasSse2() { return false; }
 
 void BlendSpanSse2(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                    std::uint32_t src) {

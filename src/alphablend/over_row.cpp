@@ -1,6 +1,7 @@
 #include "alphablend/over_row.h"
 
 #include "alphablend/blend.h"
+#include "platform/cpu_features.h"
 
 namespace {
 // x / 255 rounded to nearest, two 8-bit results per word (one per 16-bit
@@ -36,13 +37,6 @@ static_assert(Over(0x80402010u, 0xFF0000FFu) == 0xFF40208Fu);
 static_assert(Over(0xFF112233u, 0x12345678u) == 0xFF112233u);
 static_assert(Over(0x10FF0000u, 0xFFFF0000u) == 0xFFFF0000u, "saturates");
 static_assert(ScaleByConstant(0xFFFFFFFFu, 128) == 0x80808080u);
-
-const bool kUseSse2 = [] {
-#if defined(__x86_64__) || defined(__i386__)
-  __builtin_cpu_init();
-#endif
-  return CpuHasSse2();
-}();
 }  // namespace
 
 void OverRowScalar(const std::uint32_t* src, std::uint32_t* dst, int count,
@@ -51,10 +45,14 @@ void OverRowScalar(const std::uint32_t* src, std::uint32_t* dst, int count,
     if (src[i] != 0) dst[i] = Over(ScaleByConstant(src[i], constant), dst[i]);
 }
 
+namespace {
+using OverRowFn = void (*)(const std::uint32_t*, std::uint32_t*, int,
+                           std::uint32_t);
+const OverRowFn overRow =
+    ChoosePath<OverRowFn>(OverRowScalar, OverRowSse2, nullptr);
+}  // namespace
+
 void OverRow(const std::uint32_t* src, std::uint32_t* dst, int count,
              std::uint32_t constant) {
-  if (kUseSse2)
-    OverRowSse2(src, dst, count, constant);
-  else
-    OverRowScalar(src, dst, count, constant);
+  overRow(src, dst, count, constant);
 }

@@ -2,29 +2,29 @@
 // 16-bit lane. Groups of four transparent source pixels, most of a layer of
 // dial characters, are skipped whole.
 #include "alphablend/over_row.h"
+#include "platform/simd.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#if ONDRAVA_HAS_X86_SIMD
 #include <emmintrin.h>
 
 namespace {
 // x / 255 rounded, per 16-bit lane holding at most 255 * 255.
-__attribute__((target("sse2"))) inline __m128i DivideBy255(__m128i x) {
+ONDRAVA_TARGET_SSE2 inline __m128i DivideBy255(__m128i x) {
   const __m128i t = _mm_add_epi16(x, _mm_set1_epi16(128));
   return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
 }
 
 // Each pixel's value of `word` (0..255, one per 32-bit lane) in all four of
 // its 16-bit channel lanes, for the low two and the high two pixels.
-__attribute__((target("sse2"))) inline void SpreadPerPixel(__m128i word,
-                                                           __m128i& low,
-                                                           __m128i& high) {
+ONDRAVA_TARGET_SSE2 inline void SpreadPerPixel(__m128i word, __m128i& low,
+                                               __m128i& high) {
   const __m128i both = _mm_or_si128(word, _mm_slli_epi32(word, 16));
   low = _mm_unpacklo_epi32(both, both);
   high = _mm_unpackhi_epi32(both, both);
 }
 
-__attribute__((target("sse2"))) inline __m128i ScaleByConstant(
-    __m128i s, __m128i constant) {
+ONDRAVA_TARGET_SSE2 inline __m128i ScaleByConstant(__m128i s,
+                                                   __m128i constant) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i lo =
       DivideBy255(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), constant));
@@ -33,7 +33,7 @@ __attribute__((target("sse2"))) inline __m128i ScaleByConstant(
   return _mm_packus_epi16(lo, hi);
 }
 
-__attribute__((target("sse2"))) inline __m128i OverFour(__m128i s, __m128i d) {
+ONDRAVA_TARGET_SSE2 inline __m128i OverFour(__m128i s, __m128i d) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i keep =
       _mm_sub_epi32(_mm_set1_epi32(255), _mm_srli_epi32(s, 24));
@@ -47,9 +47,9 @@ __attribute__((target("sse2"))) inline __m128i OverFour(__m128i s, __m128i d) {
 }
 }  // namespace
 
-__attribute__((target("sse2"))) void OverRowSse2(const std::uint32_t* src,
-                                                 std::uint32_t* dst, int count,
-                                                 std::uint32_t constant) {
+ONDRAVA_TARGET_SSE2 void OverRowSse2(const std::uint32_t* src,
+                                     std::uint32_t* dst, int count,
+                                     std::uint32_t constant) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i scale = _mm_set1_epi16(static_cast<short>(constant));
   int i = 0;

@@ -10,8 +10,8 @@
 #include "clockfrm/calendar_model.h"
 #include "clockfrm/clock_model.h"
 #include "clockfrm/dial_characters.h"
+#include "framepart/command_ids.h"
 #include "gdiobjects/text.h"
-#include "mainframe/resource_ids.h"
 
 namespace {
 constexpr int kDialTileSize = 32;
@@ -20,7 +20,6 @@ constexpr int kDialTileSize = 32;
 CClockFrm::CClockFrm() : tickStrings(kDialCharacters[0]) {
   std::fill(std::begin(customColors), std::end(customColors),
             RGB(255, 255, 255));
-  std::fill(std::begin(fontStyle), std::end(fontStyle), u'\0');
   // Usable values for a layout that may run before the settings are read.
   for (ThreeDimRgn* set : {&dialRgn, &hourRgn, &minRgn, &secRgn}) {
     SetThreeDimRgnColor(*set, RGB(192, 192, 192));
@@ -51,7 +50,20 @@ void CClockFrm::Destroy() {
     FreeThreeDimRgn(*set);
 }
 
-void CClockFrm::Tick(const SYSTEMTIME& localTime) {
+bool CClockFrm::DrawnState::operator==(const DrawnState& other) const {
+  return time.wHour == other.time.wHour && time.wMinute == other.time.wMinute &&
+         time.wSecond == other.time.wSecond &&
+         time.wMilliseconds == other.time.wMilliseconds &&
+         hoverCount == other.hoverCount;
+}
+
+void CClockFrm::SetHover(HoverState hover) {
+  hoverCount = hover.count;
+  hoverStamp = hover.stamp;
+  redraw = true;
+}
+
+bool CClockFrm::Tick(const SYSTEMTIME& localTime) {
   bool onDial = false;
   if (owner && dialCanvas) {
     const POINT p = owner->CursorInClient();
@@ -65,6 +77,7 @@ void CClockFrm::Tick(const SYSTEMTIME& localTime) {
   hoverCount = next.count;
   hoverStamp = next.stamp;
   time = HandTime(localTime, smooth, secHands);
+  return redraw || !(DrawnState{time, hoverCount} == drawn);
 }
 
 CRegion CClockFrm::DialRegion(const RECT& client) {
@@ -91,6 +104,7 @@ CRegion CClockFrm::DialRegion(const RECT& client) {
 
 void CClockFrm::Layout(const RECT& client) {
   if (!dialCanvas || !calendarCanvas) return;
+  redraw = true;
   const std::int32_t w = client.right - client.left;
   const std::int32_t h = client.bottom - client.top;
   dialCanvas->Resize(w, h);
@@ -110,6 +124,8 @@ void CClockFrm::RefillDialLayer() {
 }
 
 void CClockFrm::Draw(CCanvas& target) {
+  drawn = DrawnState{time, hoverCount};
+  redraw = false;
   if (!dialCanvas) return;
   const std::int32_t w = target.width, h = target.height;
   blend.SourceConstantAlpha = 255;
@@ -167,6 +183,7 @@ void CClockFrm::SetTickChar(int index) {
 void CClockFrm::NextTickChar() { SetTickChar(tickChar + 1); }
 
 bool CClockFrm::OnCommand(UINT command) {
+  redraw = true;
   switch (command) {
     case IDM_HOUR_HAND_COLOR:
       PickColor(hourRgn);
@@ -234,6 +251,7 @@ void CClockFrm::OnMouseWheel(UINT keys, UINT delta) {
   const int step = delta < 0x8000 ? 1 : -1;  // away from the user: more opaque
   const int current = dial ? dialRgn.alpha : hourRgn.alpha;
   const BYTE next = BYTE(std::clamp(current + step, 16, 255));
+  redraw = true;
   if (dial) {
     dialRgn.alpha = next;
     RefillDialLayer();

@@ -9,9 +9,12 @@
 #include <vector>
 
 #include "alphablend/canvas.h"
+#include "clockfrm/clock_model.h"
+#include "framepart/frame_host.h"
 #include "gdiobjects/gdi_objects.h"
-#include "mainframe/frame_host.h"
 #include "threedimrgns/three_dim_rgn.h"
+
+class CRegion;
 
 class CClockFrm : public IFramePart {
  public:
@@ -24,22 +27,50 @@ class CClockFrm : public IFramePart {
   void LoadSettings(const ISettingsStore& settings) override;
   void SaveSettings(ISettingsStore& settings) override;
   void Layout(const RECT& client) override;
-  void Tick(const SYSTEMTIME& localTime) override;
+  bool Tick(const SYSTEMTIME& localTime) override;
   void Draw(CCanvas& target) override;
   bool OnCommand(UINT command) override;
   void UpdateMenu(IMenu* submenu) override;
   void OnMouseWheel(UINT keys, UINT delta) override;
 
-  // Renders the calendar panel for today into `calendarCanvas`.
+  // The pointer has rested on the characters as `hover` says (the frame
+  // renderer's --hover: the calendar as it is after so many tenths).
+  void SetHover(HoverState hover);
+  HoverState Hover() const { return {hoverCount, hoverStamp}; }
+
+  // What the face shows: colours and alphas of the characters and hands,
+  // the font, the character set and size, and the switches.
+  const ThreeDimRgn& DialLook() const { return dialRgn; }
+  const ThreeDimRgn& HourHandLook() const { return hourRgn; }
+  const ThreeDimRgn& MinuteHandLook() const { return minRgn; }
+  const ThreeDimRgn& SecondHandLook() const { return secRgn; }
+  const CFont& Font() const { return font; }
+  std::int32_t CharacterSet() const { return tickChar; }
+  std::int32_t CharacterSize() const { return size; }
+  bool RotatesCharacters() const { return rotation; }
+  bool ShowsSecondHand() const { return secHands; }
+  bool MovesSmoothly() const { return smooth; }
+  // The pre-rendered layer of embossed characters (premultiplied).
+  const CCanvas& DialLayer() const { return *dialCanvas; }
+
+ private:
+  struct DrawnState {
+    SYSTEMTIME time{};
+    std::int32_t hoverCount = -1;
+    bool operator==(const DrawnState& other) const;
+  };
+
   void DrawCalendar();
   void DrawHand(const ThreeDimRgn& set, CCanvas& target, double centreX,
                 double centreY, double length, double width, double angle);
   void NextTickChar();
+  void PickColor(ThreeDimRgn& set);
+  void PickFont();
+  void RefillDialLayer();
+  void SetTickChar(int index);
+  CRegion DialRegion(const RECT& client);
 
-  // The clock's state, read by the main window's tests and the frame
-  // renderer as well.
   COLORREF customColors[16];
-  char16_t fontStyle[64];
   IFrameHost* owner = nullptr;
   std::unique_ptr<CCanvas> dialCanvas;
   std::unique_ptr<CCanvas> calendarCanvas;
@@ -57,15 +88,9 @@ class CClockFrm : public IFramePart {
   std::int32_t tickChar = 0;
   std::int32_t hoverStamp = 0;
   std::int32_t hoverCount = 0;
-
- private:
-  void PickColor(ThreeDimRgn& set);
-  void PickFont();
-  void RefillDialLayer();
-  void SetTickChar(int index);
-  CRegion DialRegion(const RECT& client);
-
   // The parts of the dial layer that hold characters: a frame blends only
   // these, which leaves the same pixels as blending the whole layer.
   std::vector<RECT> dialTiles;
+  DrawnState drawn;
+  bool redraw = true;  // something drawn changed beyond what DrawnState holds
 };

@@ -5,8 +5,8 @@
 
 #include "clockfrm/clock_frm.h"
 #include "clockfrm/dial_characters.h"
-#include "platform/settings_store.h"
-#include "platform/settings_values.h"
+#include "settings/settings_store.h"
+#include "settings/settings_values.h"
 
 namespace {
 constexpr std::u16string_view kFont = u"Font", kColor = u"Color",
@@ -42,6 +42,7 @@ COLORREF ReadColor(const ISettingsStore& s, std::u16string_view key,
 }  // namespace
 
 void CClockFrm::LoadSettings(const ISettingsStore& s) {
+  redraw = true;
   LOGFONTW lf;
   font.GetLogFont(lf);
   SetFaceName(lf, s.ReadString(kFont, u"Name", FaceNameOf(lf)));

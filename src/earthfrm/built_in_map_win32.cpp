@@ -6,7 +6,7 @@
 
 #include "earthfrm/bmp_reader.h"
 #include "earthfrm/built_in_map.h"
-#include "mainframe/resource_ids.h"
+#include "framepart/resource_ids.h"
 
 namespace {
 // Where the pixels start after the info header and its colour table.

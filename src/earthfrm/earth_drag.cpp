@@ -8,8 +8,8 @@ void CEarthFrm::OnLButtonDown(WPARAM keys, int x, int y) {
     dragStartX = x;
     dragStartY = y;
     dragStartRotation = rotation;
-    dragStartTilt = tiltAngle;
-    dragStartTurn = turnAngle;
+    dragStartTilt = settings.tiltAngle;
+    dragStartTurn = settings.turnAngle;
     tiltMode = (keys & MK_CONTROL) != 0;
     if (owner) {
       owner->CaptureMouse();
@@ -42,22 +42,24 @@ void CEarthFrm::OnCaptureLost() {
 
 void CEarthFrm::FinishDrag() {
   dragging = false;
-  tableDone.store(true,
-                  std::memory_order_release);  // back to the resting timer
+  redraw = true;
   Reanchor();
   if (tiltMode) {
+    // The table is cast anew for the new axis; the busy period stays until
+    // it is done.
     tiltMode = false;
-    StartTableBuild(tableWidth, tableHeight);
+    StartTableBuild();
+  } else if (owner && !builder.Running()) {
+    owner->SetTimerPeriod(UINT(UsableUpdatePeriod(settings.updateMs)));
   }
 }
 
 void CEarthFrm::ApplyDrag(int x, int y) {
   if (tiltMode) {
     const Tilt t = TiltDrag({dragStartTilt, dragStartTurn}, dragStartX,
-                            dragStartY, x, y, globeRect.right - globeRect.left,
-                            globeRect.bottom - globeRect.top);
-    tiltAngle = t.tilt;
-    turnAngle = t.turn;
+                            dragStartY, x, y, layoutWidth, layoutHeight);
+    settings.tiltAngle = t.tilt;
+    settings.turnAngle = t.turn;
   } else {
     rotation = SpinDragRotation(dragStartRotation, dragStartX, x);
   }

@@ -1,10 +1,11 @@
 #include "earthfrm/earth_frm.h"
 
 #include <algorithm>
-#include <chrono>
 
+#include "alphablend/canvas.h"
 #include "earthfrm/bmp_reader.h"
 #include "earthfrm/built_in_map.h"
+#include "earthfrm/globe_draw.h"
 #include "earthfrm/globe_motion.h"
 
 namespace {
@@ -13,7 +14,7 @@ constexpr UINT kBusyPeriod = 20;  // while a table grows or the mouse drags
 
 CEarthFrm::CEarthFrm() = default;
 
-CEarthFrm::~CEarthFrm() { StopTableBuild(); }
+CEarthFrm::~CEarthFrm() { builder.Stop(); }
 
 void CEarthFrm::Create(IFrameHost& host) {
   owner = &host;
@@ -23,7 +24,7 @@ void CEarthFrm::Create(IFrameHost& host) {
 }
 
 void CEarthFrm::Destroy() {
-  StopTableBuild();
+  builder.Stop();
   texture.reset();
   guide.Destroy();
 }
@@ -42,12 +43,13 @@ void CEarthFrm::SetTexture(const DecodedBitmap& bitmap) {
   const std::int32_t h = std::min(limits.limit, bitmap.height);
   if (w != bitmap.width || h != bitmap.height) return;
   // A build reads the texture's size: none may run while it changes.
-  StopTableBuild();
+  builder.Stop();
   texture->Resize(w, h);
   if (texture->IsEmpty()) return;
   std::copy(bitmap.pixels.begin(), bitmap.pixels.end(), texture->pixels);
   texShift = limits.texShift;
-  ApplyColorKey(*texture, colorKey);
+  ApplyColorKey(*texture, settings.colorKey);
+  redraw = true;
 }
 
 bool CEarthFrm::LoadTextureFile(const std::u16string& path) {
@@ -61,117 +63,111 @@ bool CEarthFrm::LoadTextureFile(const std::u16string& path) {
 void CEarthFrm::ReloadTexture() {
   // There is no file to use without a name (the menu item is greyed then,
   // but the command can still arrive).
-  if (useFile && (fileName.empty() || !LoadTextureFile(fileName))) useFile = false;
-  if (!useFile) SetTextureFromMap();
-  StartTableBuild(tableWidth, tableHeight);
+  if (settings.useFile &&
+      (settings.fileName.empty() || !LoadTextureFile(settings.fileName)))
+    settings.useFile = false;
+  if (!settings.useFile) SetTextureFromMap();
+  StartTableBuild();
 }
 
-void CEarthFrm::StopTableBuild() {
-  stopRequest.store(true, std::memory_order_release);
-  if (worker.joinable()) worker.join();
-  stopRequest.store(false, std::memory_order_release);
-}
+void CEarthFrm::WaitForTable() { builder.Wait(); }
 
-void CEarthFrm::WaitForTable() {
-  if (worker.joinable()) worker.join();
-}
-
-void CEarthFrm::StartTableBuild(std::int32_t width, std::int32_t height) {
-  StopTableBuild();
-  tableWidth = std::max(width, 0);
-  tableHeight = std::max(height, 0);
-  fillLevel.store(0, std::memory_order_release);
-  const std::size_t entries =
-      std::size_t(tableWidth) * std::size_t(tableHeight);
-  // A table that cannot be had leaves the globe undrawn until the next build.
-  try {
-    table.assign(entries, GlobeEntry{});
-  } catch (const std::bad_alloc&) {
-    table.clear();
-    table.shrink_to_fit();
-    tableWidth = tableHeight = 0;
-    return;
-  }
-  tableInputs = GlobeTableInputs{tableWidth,
-                                 tableHeight,
-                                 texture ? texture->width : 0,
-                                 texture ? texture->height : 0,
-                                 texShift,
-                                 tiltAngle,
-                                 turnAngle,
-                                 gradientMin,
-                                 gradientMax,
-                                 shadingMin,
-                                 shadingMax};
-  if (owner) owner->SetTimerPeriod(kBusyPeriod);
-  if (entries == 0 || tableInputs.textureWidth == 0) {
-    tableDone.store(true, std::memory_order_release);
-    return;
-  }
-  try {
-    worker = std::thread([this, inputs = tableInputs, data = table.data()] {
-      if (BuildGlobeTable(inputs, data, fillLevel, stopRequest))
-        tableDone.store(true, std::memory_order_release);
-    });
-  } catch (const std::system_error&) {
-    // No thread: build here, so the globe still appears.
-    if (BuildGlobeTable(tableInputs, table.data(), fillLevel, stopRequest))
-      tableDone.store(true, std::memory_order_release);
-  }
+void CEarthFrm::StartTableBuild() {
+  const GlobeTableInputs inputs{layoutWidth,
+                                layoutHeight,
+                                texture ? texture->width : 0,
+                                texture ? texture->height : 0,
+                                texShift,
+                                settings.tiltAngle,
+                                settings.turnAngle,
+                                settings.gradientMin,
+                                settings.gradientMax,
+                                settings.shadingMin,
+                                settings.shadingMax};
+  redraw = true;
+  // A table that cannot be had leaves the globe undrawn until the next
+  // build, which tries the layout's size again.
+  if (builder.Start(inputs) && owner) owner->SetTimerPeriod(kBusyPeriod);
 }
 
 void CEarthFrm::Layout(const RECT& client) {
-  globeRect = client;
-  const std::int32_t w = client.right - client.left,
-                     h = client.bottom - client.top;
-  guide.Layout(w, h);
+  layoutWidth = std::max<std::int32_t>(client.right - client.left, 0);
+  layoutHeight = std::max<std::int32_t>(client.bottom - client.top, 0);
+  guide.Layout(layoutWidth, layoutHeight);
+  redraw = true;
   // Laying out again at the same size must not throw away a finished table.
-  if (w == tableWidth && h == tableHeight && !table.empty()) return;
-  StartTableBuild(w, h);
+  const GlobeTableInputs& built = builder.Inputs();
+  if (builder.Size() != 0 && built.width == layoutWidth &&
+      built.height == layoutHeight)
+    return;
+  StartTableBuild();
 }
 
-void CEarthFrm::Tick(const SYSTEMTIME& localTime) {
+bool CEarthFrm::Tick(const SYSTEMTIME& localTime) {
   if (!(dragging && !tiltMode))
-    rotation =
-        RotationAt(MillisecondsOfDay(localTime), speed, updateMs, offset);
-  if (tableDone.exchange(false, std::memory_order_acq_rel) && owner)
-    owner->SetTimerPeriod(UINT(UsableUpdatePeriod(updateMs)));
+    rotation = RotationAt(MillisecondsOfDay(localTime), settings.speed,
+                          settings.updateMs, settings.offset);
+  // A finished table brings the resting period back, unless the mouse still
+  // drags the globe (the release does it then).
+  if (builder.TakeDone() && owner && !dragging)
+    owner->SetTimerPeriod(UINT(UsableUpdatePeriod(settings.updateMs)));
+  return redraw || StateToDraw() != drawn;
+}
+
+CEarthFrm::DrawnState CEarthFrm::StateToDraw() const {
+  DrawnState state;
+  state.rotation = rotation;
+  state.filled = builder.Filled();
+  state.tiltMode = tiltMode;
+  if (tiltMode) {
+    state.tiltAngle = settings.tiltAngle;
+    state.turnAngle = settings.turnAngle;
+  }
+  return state;
 }
 
 void CEarthFrm::Draw(CCanvas& target) {
+  drawn = StateToDraw();
+  redraw = false;
   if (tiltMode) {
     const double u =
         texture ? double(std::int64_t{texture->width} << texShift) : 1;
-    guide.Draw(target, tiltAngle, turnAngle, -PI * rotation / u,
-               owner ? owner->PixelsPerInch() : 96);
+    guide.Draw(target, settings.tiltAngle, settings.turnAngle,
+               -PI * rotation / u, owner ? owner->PixelsPerInch() : 96);
     return;
   }
-  if (table.empty() || !texture || texture->IsEmpty()) return;
+  if (builder.Size() == 0 || !texture || texture->IsEmpty()) return;
   // The table must belong to this canvas and this texture.
-  if (target.width != tableWidth || target.height != tableHeight) return;
-  if (tableInputs.textureWidth != texture->width ||
-      tableInputs.textureHeight != texture->height ||
-      tableInputs.texShift != texShift)
+  const GlobeTableInputs& built = builder.Inputs();
+  if (target.width != built.width || target.height != built.height) return;
+  if (built.textureWidth != texture->width ||
+      built.textureHeight != texture->height || built.texShift != texShift)
     return;
-  const std::size_t filled =
-      std::min(fillLevel.load(std::memory_order_acquire), table.size());
+  const std::size_t filled = std::min(drawn.filled, builder.Size());
   const GlobeTexture tex{texture->pixels, texture->width, texture->height,
                          texShift};
-  const GlobeLook look{rotation, shadingEnable, gradientEnable, viewBack};
-  DrawGlobe(table.data(), filled, tex, look, target.pixels);
+  const GlobeLook look{rotation, settings.shadingEnable,
+                       settings.gradientEnable, settings.viewBack};
+  DrawGlobe(builder.Entries(), filled, tex, look, target.pixels);
 }
 
 void CEarthFrm::SetSpeed(double hundredthsPerMs) {
-  speed = UsableUpdatePeriod(updateMs) * -hundredthsPerMs;
+  settings.speed = UsableUpdatePeriod(settings.updateMs) * -hundredthsPerMs;
   Reanchor();
 }
 
 void CEarthFrm::Reanchor() {
   const SYSTEMTIME now = owner ? owner->LocalTime() : SYSTEMTIME{};
-  offset = OffsetFor(rotation, MillisecondsOfDay(now), speed, updateMs);
+  settings.offset = OffsetFor(rotation, MillisecondsOfDay(now), settings.speed,
+                              settings.updateMs);
 }
 
 void CEarthFrm::SetTilt(double degrees) {
-  tiltAngle = degrees;
-  StartTableBuild(tableWidth, tableHeight);
+  settings.tiltAngle = degrees;
+  StartTableBuild();
+}
+
+void CEarthFrm::ShowTiltGuide(bool show) {
+  tiltMode = show;
+  redraw = true;
 }

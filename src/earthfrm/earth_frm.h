@@ -1,26 +1,37 @@
-// CEarthFrm: the globe under the clock. A worker thread ray-casts the
+// CEarthFrm: the globe under the clock. Worker threads ray-cast the
 // projection table for the window's size and axis; every frame turns the
 // globe by an offset into the texture. It spins with the time of day, under a
 // left-button drag, and tilts its axis under a Ctrl drag, while a translucent
 // cylinder stands in for it.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <string>
-#include <thread>
-#include <vector>
 
-#include "alphablend/canvas.h"
-#include "earthfrm/globe_draw.h"
-#include "earthfrm/globe_table.h"
+#include "earthfrm/globe_table_builder.h"
 #include "earthfrm/globe_texture.h"
 #include "earthfrm/tilt_guide.h"
-#include "gdiobjects/gdi_objects.h"
-#include "mainframe/frame_host.h"
-#include "threedimrgns/three_dim_rgn.h"
+#include "framepart/frame_host.h"
 
+class CCanvas;
 struct DecodedBitmap;
+
+// The globe's settings, as its sections of the settings file hold them.
+struct GlobeSettings {
+  ColorKey colorKey;  // AlphaColor
+  bool gradientEnable = false;
+  std::uint8_t gradientMin = 160, gradientMax = 255;
+  bool shadingEnable = true;
+  std::uint8_t shadingMin = 0, shadingMax = 127;
+  std::int32_t offset = 0;  // Revolution: hundredths of a degree
+  double speed = -60.0;     // hundredths of a degree per update period
+  std::int32_t updateMs = 100;
+  std::u16string fileName;  // Option
+  bool useFile = false;
+  bool viewBack = false;
+  double tiltAngle = 30.0;  // Angle: the latitude the globe is seen from
+  double turnAngle = 0.0;   // Angle2: the axis swung about the vertical
+};
 
 class CEarthFrm : public IFramePart {
  public:
@@ -33,7 +44,7 @@ class CEarthFrm : public IFramePart {
   void LoadSettings(const ISettingsStore& settings) override;
   void SaveSettings(ISettingsStore& settings) override;
   void Layout(const RECT& client) override;
-  void Tick(const SYSTEMTIME& localTime) override;
+  bool Tick(const SYSTEMTIME& localTime) override;
   void Draw(CCanvas& target) override;
   bool OnCommand(UINT command) override;
   void UpdateMenu(IMenu* submenu) override;
@@ -42,59 +53,61 @@ class CEarthFrm : public IFramePart {
   void OnLButtonUp(int x, int y) override;
   void OnCaptureLost() override;
 
-  // The texture from a decoded bitmap (the built-in map or a file).
+  // Turns the axis to the latitude `degrees` and rebuilds the table.
+  void SetTilt(double degrees);
+  // Shows the tilt guide in place of the globe, as a Ctrl drag does (the
+  // frame renderer's --tilt-drag).
+  void ShowTiltGuide(bool show);
+  // Waits until the table for the current layout is complete (the frame
+  // renderer shows the finished globe, the window lets it grow).
+  void WaitForTable();
+
+  const GlobeSettings& Settings() const { return settings; }
+  std::int32_t Rotation() const { return rotation; }
+  bool Dragging() const { return dragging; }
+  bool ShowsTiltGuide() const { return tiltMode; }
+  const GlobeTableBuilder& Table() const { return builder; }
+  // The texture as the frames read it (colour key applied), or null.
+  const CCanvas* Texture() const { return texture.get(); }
+  int TextureShift() const { return texShift; }
+
+ private:
+  struct DrawnState {
+    std::int32_t rotation = -1;
+    std::size_t filled = 0;
+    bool tiltMode = false;
+    double tiltAngle = 0, turnAngle = 0;
+    bool operator==(const DrawnState&) const = default;
+  };
+
   void SetTexture(const DecodedBitmap& bitmap);
   bool LoadTextureFile(const std::u16string& path);
   void ReloadTexture();
+  void SetTextureFromMap();
   void SetSpeed(double hundredthsPerMs);
-  void SetTilt(double degrees);
   void Reanchor();
-  void StartTableBuild(std::int32_t width, std::int32_t height);
-  // Stops the worker after its current row and waits for it.
-  void StopTableBuild();
-  // Waits until the running build has finished the table.
-  void WaitForTable();
+  void StartTableBuild();
+  void ApplyDrag(int x, int y);
+  void FinishDrag();
+  void PickKeyColor();
+  void OpenTextureFile();
+  DrawnState StateToDraw() const;
 
-  // Settings.
-  ColorKey colorKey;
-  bool gradientEnable = false;
-  std::uint8_t gradientMin = 160, gradientMax = 255;
-  bool shadingEnable = true;
-  std::uint8_t shadingMin = 0, shadingMax = 127;
-  std::int32_t offset = 0;
-  double speed = -60.0;
-  std::int32_t updateMs = 100;
-  std::u16string fileName;
-  bool useFile = false;
-  bool viewBack = false;
-  double tiltAngle = 30.0;
-  double turnAngle = 0.0;
-
-  // State.
+  GlobeSettings settings;
   IFrameHost* owner = nullptr;
   std::unique_ptr<CCanvas> texture;
   int texShift = 0;
   std::int32_t rotation = 0;
-  RECT globeRect{};
-  std::int32_t tableWidth = 0, tableHeight = 0;
-  std::vector<GlobeEntry> table;
-  GlobeTableInputs tableInputs;
-  std::atomic<std::size_t> fillLevel{0};
-  std::atomic<bool> tableDone{false};
-  std::atomic<bool> stopRequest{false};
+  // The client area the table is built for; kept apart from the table, so
+  // that a table that could not be had is tried again at the same size.
+  std::int32_t layoutWidth = 0, layoutHeight = 0;
+  GlobeTableBuilder builder;
   bool dragging = false;
   bool tiltMode = false;
   std::int32_t dragStartX = 0, dragStartY = 0, dragStartRotation = 0;
   double dragStartTilt = 0, dragStartTurn = 0;
   COLORREF customColors[16] = {};
   CTiltGuide guide;
-
- private:
-  void ApplyDrag(int x, int y);
-  void FinishDrag();
-  void PickKeyColor();
-  void OpenTextureFile();
-  void SetTextureFromMap();
-
-  std::thread worker;
+  DrawnState drawn;
+  bool redraw = true;  // something drawn changed beyond what DrawnState holds
 };

@@ -4,9 +4,9 @@
 
 #include "earthfrm/earth_frm.h"
 #include "earthfrm/globe_motion.h"
-#include "mainframe/resource_ids.h"
-#include "platform/settings_store.h"
-#include "platform/settings_values.h"
+#include "framepart/command_ids.h"
+#include "settings/settings_store.h"
+#include "settings/settings_values.h"
 
 namespace {
 constexpr std::u16string_view kAlphaColor = u"AlphaColor",
@@ -37,59 +37,65 @@ UINT TiltItemFor(double a) {
 }  // namespace
 
 void CEarthFrm::LoadSettings(const ISettingsStore& s) {
-  colorKey.enable = ReadBool(s, kAlphaColor, u"Enable", false);
-  colorKey.color =
+  settings.colorKey.enable = ReadBool(s, kAlphaColor, u"Enable", false);
+  settings.colorKey.color =
       COLORREF(std::uint32_t(ReadInt(s, kAlphaColor, u"Color", 0xFF0000)));
-  colorKey.range = ReadByte(s, kAlphaColor, u"Range", 192);
-  colorKey.min = ReadByte(s, kAlphaColor, u"Min", 31);
-  colorKey.max = ReadByte(s, kAlphaColor, u"Max", 255);
-  gradientEnable = ReadBool(s, kGradient, u"Enable", false);
-  gradientMin = ReadByte(s, kGradient, u"Min", 160);
-  gradientMax = ReadByte(s, kGradient, u"Max", 255);
-  shadingEnable = ReadBool(s, kShading, u"Enable", true);
-  shadingMin = ReadByte(s, kShading, u"Min", 0);
-  shadingMax = ReadByte(s, kShading, u"Max", 127);
-  offset = ReadInt(s, kRevolution, u"Offset", 0) % 36000;
+  settings.colorKey.range = ReadByte(s, kAlphaColor, u"Range", 192);
+  settings.colorKey.min = ReadByte(s, kAlphaColor, u"Min", 31);
+  settings.colorKey.max = ReadByte(s, kAlphaColor, u"Max", 255);
+  settings.gradientEnable = ReadBool(s, kGradient, u"Enable", false);
+  settings.gradientMin = ReadByte(s, kGradient, u"Min", 160);
+  settings.gradientMax = ReadByte(s, kGradient, u"Max", 255);
+  settings.shadingEnable = ReadBool(s, kShading, u"Enable", true);
+  settings.shadingMin = ReadByte(s, kShading, u"Min", 0);
+  settings.shadingMax = ReadByte(s, kShading, u"Max", 127);
+  settings.offset = ReadInt(s, kRevolution, u"Offset", 0) % 36000;
   const double value = ReadDouble(s, kRevolution, u"Speed", 60);
   // Whole turns per period are dropped; the sign stays.
-  speed = std::isfinite(value) ? std::fmod(-value, 36000.0) : 0.0;
-  if (speed == 0) speed = 0;  // no negative zero in the file later
-  updateMs = ReadInt(s, kRevolution, u"Update_mSec", 100);
-  fileName = s.ReadString(kOption, u"FileName", u"");
-  if (fileName.size() > kFileNameCapacity) fileName.resize(kFileNameCapacity);
-  useFile = !fileName.empty() && ReadBool(s, kOption, u"UseFile", true);
-  viewBack = ReadBool(s, kOption, u"ViewBack", false);
+  settings.speed = std::isfinite(value) ? std::fmod(-value, 36000.0) : 0.0;
+  if (settings.speed == 0)
+    settings.speed = 0;  // no negative zero in the file later
+  settings.updateMs = ReadInt(s, kRevolution, u"Update_mSec", 100);
+  settings.fileName = s.ReadString(kOption, u"FileName", u"");
+  if (settings.fileName.size() > kFileNameCapacity)
+    settings.fileName.resize(kFileNameCapacity);
+  settings.useFile =
+      !settings.fileName.empty() && ReadBool(s, kOption, u"UseFile", true);
+  settings.viewBack = ReadBool(s, kOption, u"ViewBack", false);
   const double angle = ReadDouble(s, kOption, u"Angle", 30);
-  tiltAngle = std::isnan(angle) ? 30 : std::clamp(angle, -90.0, 90.0);
+  settings.tiltAngle = std::isnan(angle) ? 30 : std::clamp(angle, -90.0, 90.0);
   const double angle2 = ReadDouble(s, kOption, u"Angle2", 0);
-  turnAngle = std::isnan(angle2) ? 0 : std::clamp(angle2, -180.0, 180.0);
+  settings.turnAngle =
+      std::isnan(angle2) ? 0 : std::clamp(angle2, -180.0, 180.0);
   ReloadTexture();
 }
 
 void CEarthFrm::SaveSettings(ISettingsStore& s) {
-  WriteBool(s, kAlphaColor, u"Enable", colorKey.enable);
-  WriteInt(s, kAlphaColor, u"Color", std::int32_t(colorKey.color));
-  WriteInt(s, kAlphaColor, u"Range", colorKey.range);
-  WriteInt(s, kAlphaColor, u"Min", colorKey.min);
-  WriteInt(s, kAlphaColor, u"Max", colorKey.max);
-  WriteBool(s, kGradient, u"Enable", gradientEnable);
-  WriteInt(s, kGradient, u"Min", gradientMin);
-  WriteInt(s, kGradient, u"Max", gradientMax);
-  WriteBool(s, kShading, u"Enable", shadingEnable);
-  WriteInt(s, kShading, u"Min", shadingMin);
-  WriteInt(s, kShading, u"Max", shadingMax);
-  WriteInt(s, kRevolution, u"Offset", offset);
+  WriteBool(s, kAlphaColor, u"Enable", settings.colorKey.enable);
+  WriteInt(s, kAlphaColor, u"Color", std::int32_t(settings.colorKey.color));
+  WriteInt(s, kAlphaColor, u"Range", settings.colorKey.range);
+  WriteInt(s, kAlphaColor, u"Min", settings.colorKey.min);
+  WriteInt(s, kAlphaColor, u"Max", settings.colorKey.max);
+  WriteBool(s, kGradient, u"Enable", settings.gradientEnable);
+  WriteInt(s, kGradient, u"Min", settings.gradientMin);
+  WriteInt(s, kGradient, u"Max", settings.gradientMax);
+  WriteBool(s, kShading, u"Enable", settings.shadingEnable);
+  WriteInt(s, kShading, u"Min", settings.shadingMin);
+  WriteInt(s, kShading, u"Max", settings.shadingMax);
+  WriteInt(s, kRevolution, u"Offset", settings.offset);
   // A stopped globe is written "0", never "-0".
-  WriteDouble(s, kRevolution, u"Speed", speed == 0 ? 0.0 : -speed);
-  WriteInt(s, kRevolution, u"Update_mSec", updateMs);
-  s.WriteString(kOption, u"FileName", fileName);
-  WriteBool(s, kOption, u"UseFile", useFile);
-  WriteBool(s, kOption, u"ViewBack", viewBack);
-  WriteDouble(s, kOption, u"Angle", tiltAngle);
-  WriteDouble(s, kOption, u"Angle2", turnAngle);
+  WriteDouble(s, kRevolution, u"Speed",
+              settings.speed == 0 ? 0.0 : -settings.speed);
+  WriteInt(s, kRevolution, u"Update_mSec", settings.updateMs);
+  s.WriteString(kOption, u"FileName", settings.fileName);
+  WriteBool(s, kOption, u"UseFile", settings.useFile);
+  WriteBool(s, kOption, u"ViewBack", settings.viewBack);
+  WriteDouble(s, kOption, u"Angle", settings.tiltAngle);
+  WriteDouble(s, kOption, u"Angle2", settings.turnAngle);
 }
 
 bool CEarthFrm::OnCommand(UINT command) {
+  redraw = true;
   if (command >= IDM_TILT_FIRST && command <= IDM_TILT_LAST) {
     SetTilt(kTiltPresets[command - IDM_TILT_FIRST]);
     return true;
@@ -103,24 +109,24 @@ bool CEarthFrm::OnCommand(UINT command) {
       OpenTextureFile();
       return true;
     case IDM_USE_TEXTURE:
-      useFile = !useFile;
+      settings.useFile = !settings.useFile;
       ReloadTexture();
       return true;
     case IDM_KEY_COLOR:
       PickKeyColor();
       return true;
     case IDM_KEY_TRANSPARENCY:
-      colorKey.enable = !colorKey.enable;
+      settings.colorKey.enable = !settings.colorKey.enable;
       ReloadTexture();
       return true;
     case IDM_ANGLE_TRANSPARENCY:
-      gradientEnable = !gradientEnable;
+      settings.gradientEnable = !settings.gradientEnable;
       return true;
     case IDM_SHADING:
-      shadingEnable = !shadingEnable;
+      settings.shadingEnable = !settings.shadingEnable;
       return true;
     case IDM_FAR_SIDE:
-      viewBack = !viewBack;
+      settings.viewBack = !settings.viewBack;
       return true;
     default:
       return false;
@@ -131,37 +137,37 @@ void CEarthFrm::OpenTextureFile() {
   std::u16string path;
   if (!owner || !owner->PickTextureFile(path)) return;
   if (!LoadTextureFile(path)) return;  // the previous texture stays
-  fileName = path.substr(0, kFileNameCapacity);
-  useFile = true;
-  StartTableBuild(tableWidth, tableHeight);
+  settings.fileName = path.substr(0, kFileNameCapacity);
+  settings.useFile = true;
+  StartTableBuild();
 }
 
 void CEarthFrm::PickKeyColor() {
   if (!owner) return;
-  COLORREF color = colorKey.color;
+  COLORREF color = settings.colorKey.color;
   if (!owner->PickColor(color, customColors)) return;
-  colorKey.color = color;
+  settings.colorKey.color = color;
   ReloadTexture();
 }
 
 void CEarthFrm::UpdateMenu(IMenu* submenu) {
   if (!submenu) return;
-  submenu->EnableItem(IDM_USE_TEXTURE, !fileName.empty());
-  submenu->CheckItem(IDM_USE_TEXTURE, useFile);
-  submenu->CheckItem(IDM_KEY_TRANSPARENCY, colorKey.enable);
-  submenu->CheckItem(IDM_ANGLE_TRANSPARENCY, gradientEnable);
-  submenu->CheckItem(IDM_SHADING, shadingEnable);
-  submenu->CheckItem(IDM_FAR_SIDE, viewBack);
+  submenu->EnableItem(IDM_USE_TEXTURE, !settings.fileName.empty());
+  submenu->CheckItem(IDM_USE_TEXTURE, settings.useFile);
+  submenu->CheckItem(IDM_KEY_TRANSPARENCY, settings.colorKey.enable);
+  submenu->CheckItem(IDM_ANGLE_TRANSPARENCY, settings.gradientEnable);
+  submenu->CheckItem(IDM_SHADING, settings.shadingEnable);
+  submenu->CheckItem(IDM_FAR_SIDE, settings.viewBack);
 
-  const UINT tiltItem = TiltItemFor(tiltAngle);
+  const UINT tiltItem = TiltItemFor(settings.tiltAngle);
   for (UINT id = IDM_TILT_FIRST; id <= IDM_TILT_LAST; ++id)
     submenu->CheckItem(id, id == tiltItem);
 
   bool preset = false;
-  const double perMs = speed / UsableUpdatePeriod(updateMs);
+  const double perMs = settings.speed / UsableUpdatePeriod(settings.updateMs);
   for (UINT id = IDM_SPEED_FIRST; id <= IDM_SPEED_LAST; ++id) {
     const double x = kSpeedPresets[id - IDM_SPEED_FIRST];
-    const bool on = id == IDM_SPEED_FIRST ? std::fabs(speed) <= 1e-9
+    const bool on = id == IDM_SPEED_FIRST ? std::fabs(settings.speed) <= 1e-9
                                           : std::fabs(perMs + x) <= 1e-9;
     submenu->CheckItem(id, on);
     preset = preset || on;

@@ -1,6 +1,7 @@
 #include "earthfrm/globe_draw.h"
 
 #include "alphablend/blend.h"
+#include "platform/cpu_features.h"
 
 std::uint32_t SpinOffset(std::int32_t rotation, const GlobeTexture& texture) {
   const std::int64_t u = std::int64_t{texture.width} << texture.texShift;
@@ -84,16 +85,23 @@ RunFn RunFor(const GlobeLook& look) {
 }
 }  // namespace
 
+void DrawGlobePlain(const GlobeEntry* table, std::size_t entries,
+                    const GlobeTexture& texture, const GlobeLook& look,
+                    std::uint32_t* pixels) {
+  RunFor(look)(table, entries, texture, SpinOffset(look.rotation, texture),
+               pixels);
+}
+
+namespace {
+using DrawGlobeFn = void (*)(const GlobeEntry*, std::size_t,
+                             const GlobeTexture&, const GlobeLook&,
+                             std::uint32_t*);
+const DrawGlobeFn drawGlobe =
+    ChoosePath<DrawGlobeFn>(DrawGlobePlain, nullptr, DrawGlobeAvx2);
+}  // namespace
+
 void DrawGlobe(const GlobeEntry* table, std::size_t entries,
                const GlobeTexture& texture, const GlobeLook& look,
                std::uint32_t* pixels) {
-  static const bool kAvx2 = [] {
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_cpu_init();
-#endif
-    return CpuRunsGlobeAvx2();
-  }();
-  if (kAvx2) return DrawGlobeAvx2(table, entries, texture, look, pixels);
-  RunFor(look)(table, entries, texture, SpinOffset(look.rotation, texture),
-               pixels);
+  drawGlobe(table, entries, texture, look, pixels);
 }

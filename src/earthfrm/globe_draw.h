@@ -35,9 +35,13 @@ void DrawGlobeScalar(const GlobeEntry* table, std::size_t entries,
 void DrawGlobe(const GlobeEntry* table, std::size_t entries,
                const GlobeTexture& texture, const GlobeLook& look,
                std::uint32_t* pixels);
-// Eight pixels a step with AVX2, for CPUs that have it (the plain path
-// otherwise).
+// Eight pixels a step with AVX2, for CPUs that have it (the plain path on
+// other architectures).
 void DrawGlobeAvx2(const GlobeEntry* table, std::size_t entries,
                    const GlobeTexture& texture, const GlobeLook& look,
                    std::uint32_t* pixels);
-bool CpuRunsGlobeAvx2();
+// The plain path with the look's switches fixed at compile time: what the
+// program runs where AVX2 is missing or turned off.
+void DrawGlobePlain(const GlobeEntry* table, std::size_t entries,
+                    const GlobeTexture& texture, const GlobeLook& look,
+                    std::uint32_t* pixels);

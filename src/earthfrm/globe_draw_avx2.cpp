@@ -2,22 +2,22 @@
 // texels are gathered, every blend runs on 16-bit channel lanes with a
 // coverage per pixel. Bit for bit the same pixels as the plain path.
 #include "earthfrm/globe_draw.h"
+#include "platform/simd.h"
 
-#if defined(__x86_64__) || defined(__i386__)
+#if ONDRAVA_HAS_X86_SIMD
 #include <immintrin.h>
 
 #include <cstdint>
 
 namespace {
-#define AVX2 __attribute__((target("avx2")))
 
 // Each pixel's coverage (0..255 in its 32-bit lane) in both 16-bit halves.
-AVX2 inline __m256i Spread(__m256i coverage) {
+ONDRAVA_TARGET_AVX2 inline __m256i Spread(__m256i coverage) {
   return _mm256_or_si256(coverage, _mm256_slli_epi32(coverage, 16));
 }
 
 // (src * a + dst * (255 - a)) >> 8 on every channel, a per pixel.
-AVX2 inline __m256i Blend(__m256i a, __m256i dst, __m256i src) {
+ONDRAVA_TARGET_AVX2 inline __m256i Blend(__m256i a, __m256i dst, __m256i src) {
   const __m256i low = _mm256_set1_epi32(0x00FF00FF);
   const __m256i a16 = Spread(a);
   const __m256i inv16 = _mm256_sub_epi16(_mm256_set1_epi16(255), a16);
@@ -34,7 +34,7 @@ AVX2 inline __m256i Blend(__m256i a, __m256i dst, __m256i src) {
 
 // Byte masks selecting the alpha bytes of eight consecutive entries (96
 // bytes, three registers): bytes 4 (front) and, for the far side, 10 of each.
-AVX2 inline void AlphaMasks(bool viewBack, __m256i masks[3]) {
+ONDRAVA_TARGET_AVX2 inline void AlphaMasks(bool viewBack, __m256i masks[3]) {
   alignas(32) std::uint8_t bytes[96] = {};
   for (int e = 0; e < 8; ++e) {
     bytes[12 * e + 4] = 0xFF;
@@ -46,7 +46,8 @@ AVX2 inline void AlphaMasks(bool viewBack, __m256i masks[3]) {
 }
 
 // Whether all eight entries from `entry` have no sample to show.
-AVX2 inline bool AllEmpty(const GlobeEntry* entry, const __m256i masks[3]) {
+ONDRAVA_TARGET_AVX2 inline bool AllEmpty(const GlobeEntry* entry,
+                                         const __m256i masks[3]) {
   const auto* p = reinterpret_cast<const __m256i*>(entry);
   const __m256i any = _mm256_or_si256(
       _mm256_and_si256(_mm256_loadu_si256(p), masks[0]),
@@ -59,8 +60,10 @@ struct Samples {
   __m256i u, v, alpha, shade;
 };
 
-AVX2 inline __m256i Texels(const Samples& s, const GlobeTexture& t,
-                           std::uint32_t offset, bool shading, bool gradient) {
+ONDRAVA_TARGET_AVX2 inline __m256i Texels(const Samples& s,
+                                          const GlobeTexture& t,
+                                          std::uint32_t offset, bool shading,
+                                          bool gradient) {
   const __m256i width = _mm256_set1_epi32(t.width);
   __m256i column = _mm256_srli_epi32(
       _mm256_add_epi32(s.u, _mm256_set1_epi32(int(offset))), t.texShift);
@@ -88,9 +91,11 @@ AVX2 inline __m256i Texels(const Samples& s, const GlobeTexture& t,
 }
 }  // namespace
 
-AVX2 void DrawGlobeAvx2(const GlobeEntry* table, std::size_t entries,
-                        const GlobeTexture& texture, const GlobeLook& look,
-                        std::uint32_t* pixels) {
+ONDRAVA_TARGET_AVX2 void DrawGlobeAvx2(const GlobeEntry* table,
+                                       std::size_t entries,
+                                       const GlobeTexture& texture,
+                                       const GlobeLook& look,
+                                       std::uint32_t* pixels) {
   const std::uint32_t offset = SpinOffset(look.rotation, texture);
   const __m256i stride = _mm256_setr_epi32(0, 12, 24, 36, 48, 60, 72, 84);
   const __m256i byte = _mm256_set1_epi32(0xFF),
@@ -129,8 +134,6 @@ AVX2 void DrawGlobeAvx2(const GlobeEntry* table, std::size_t entries,
   DrawGlobeScalar(table + k, entries - k, texture, look, pixels + k);
 }
 
-bool CpuRunsGlobeAvx2() { return __builtin_cpu_supports("avx2"); }
-
 #else
 
 void DrawGlobeAvx2(const GlobeEntry* table, std::size_t entries,
@@ -138,7 +141,5 @@ void DrawGlobeAvx2(const GlobeEntry* table, std::size_t entries,
                    std::uint32_t* pixels) {
   DrawGlobeScalar(table, entries, texture, look, pixels);
 }
-
-bool CpuRunsGlobeAvx2() { return false; }
 
 #endif

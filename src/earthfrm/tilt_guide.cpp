@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cmnutils/scene_render.h"
 #include "gdiobjects/text.h"
+#include "scene/scene_render.h"
 
 namespace {
 // Triangle strips, in the scene library's numbering.

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "cmnutils/scene_objects.h"
 #include "cmnutils/vector_math.h"
 #include "gdiobjects/gdi_objects.h"
+#include "scene/scene_objects.h"
 #include "threedimrgns/three_dim_rgn.h"
 
 class CCanvas;

@@ -67,7 +67,8 @@ bool CBrush::CreateFromLogBrush(const LOGBRUSH& request) {
   LOGBRUSH described{request.lbStyle, 0, 0};
   if (request.lbStyle == kBrushSolid) {
     described.lbColor = request.lbColor;
-  } else if (request.lbStyle == kBrushHatched && request.lbHatch <= kLastHatch) {
+  } else if (request.lbStyle == kBrushHatched &&
+             request.lbHatch <= kLastHatch) {
     described.lbColor = request.lbColor;
     described.lbHatch = request.lbHatch;
   } else if (request.lbStyle != kBrushNull) {

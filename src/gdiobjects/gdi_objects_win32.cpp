@@ -48,9 +48,10 @@ bool CBrush::CreateFromLogBrush(const LOGBRUSH& request) {
   DeleteHandle();
   handle = made;
   LOGBRUSH described;
-  logBrush = GetObjectW(handle, sizeof described, &described) == sizeof described
-                 ? described
-                 : request;
+  logBrush =
+      GetObjectW(handle, sizeof described, &described) == sizeof described
+          ? described
+          : request;
   return true;
 }
 

@@ -43,7 +43,8 @@ struct Flattener {
   // curve: Wang's bound from the largest second difference of the control
   // points.
   int Pieces(double secondDifference, double factor) const {
-    const double n = std::ceil(std::sqrt(factor * secondDifference / tolerance));
+    const double n =
+        std::ceil(std::sqrt(factor * secondDifference / tolerance));
     if (!(n >= 1)) return 1;
     return n > kMaxCurvePieces ? kMaxCurvePieces : int(n);
   }
@@ -70,7 +71,8 @@ int ConicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
   const Point p0 = f.current;
   const Point p1 = f.Map(control);
   const Point p2 = f.Map(to);
-  const int n = f.Pieces(Length(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y), 0.25);
+  const int n =
+      f.Pieces(Length(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y), 0.25);
   for (int i = 1; i < n; ++i) {
     const double t = double(i) / n;
     const double u = 1 - t;
@@ -88,13 +90,15 @@ int CubicTo(const FT_Vector* control1, const FT_Vector* control2,
   const Point p1 = f.Map(control1);
   const Point p2 = f.Map(control2);
   const Point p3 = f.Map(to);
-  const double d = std::max(Length(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
-                            Length(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
+  const double d =
+      std::max(Length(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
+               Length(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
   const int n = f.Pieces(d, 0.75);
   for (int i = 1; i < n; ++i) {
     const double t = double(i) / n;
     const double u = 1 - t;
-    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t, e = t * t * t;
+    const double a = u * u * u, b = 3 * u * u * t, c = 3 * u * t * t,
+                 e = t * t * t;
     f.LineTo({a * p0.x + b * p1.x + c * p2.x + e * p3.x,
               a * p0.y + b * p1.y + c * p2.y + e * p3.y});
   }

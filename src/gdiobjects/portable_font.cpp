@@ -48,7 +48,8 @@ std::string GenericFamily(BYTE pitchAndFamily) {
 // metrics, so those come first; hhea and the bounding box are fallbacks for
 // fonts without them.
 void CellUnits(FT_Face face, double& ascent, double& descent) {
-  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  const auto* os2 =
+      static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   if (os2 && os2->version != 0xFFFF &&
       int(os2->usWinAscent) + int(os2->usWinDescent) > 0) {
     ascent = os2->usWinAscent;
@@ -133,7 +134,11 @@ std::u32string DecodeUtf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    int extra = lead < 0x80    ? 0
+                : lead >= 0xF0 ? 3
+                : lead >= 0xE0 ? 2
+                : lead >= 0xC0 ? 1
+                               : -1;
     if (extra < 0 || lead > 0xF4 || i + std::size_t(extra) >= text.size()) {
       out += U'\uFFFD';
       ++i;
@@ -166,9 +171,7 @@ FaceSlot::~FaceSlot() {
   if (face) FT_Done_Face(face);
 }
 
-PortableFont::~PortableFont() {
-  FreeFontSet(fallbackOrder);
-}
+PortableFont::~PortableFont() { FreeFontSet(fallbackOrder); }
 
 std::u32string DecodeUtf16(std::u16string_view text) {
   std::u32string out;
@@ -177,7 +180,8 @@ std::u32string DecodeUtf16(std::u16string_view text) {
     const char16_t unit = text[i];
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() &&
         text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      out += char32_t(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      out +=
+          char32_t(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
       ++i;
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
       out += U'\uFFFD';
@@ -220,7 +224,8 @@ std::unique_ptr<PortableFont> RealizeFont(const LOGFONTW& request,
   font->wantItalic = request.lfItalic != 0;
   font->escapement = request.lfEscapement;
   font->family = FaceNameToUtf8(request.lfFaceName);
-  if (font->family.empty()) font->family = GenericFamily(request.lfPitchAndFamily);
+  if (font->family.empty())
+    font->family = GenericFamily(request.lfPitchAndFamily);
   const FontQuery query{font->family, font->wantBold, font->wantItalic};
 
   std::optional<FaceMatch> match = MatchFont(query);
@@ -231,7 +236,8 @@ std::unique_ptr<PortableFont> RealizeFont(const LOGFONTW& request,
     // the next font in its order that does.
     font->fallbackOrder = SortFonts(query);
     font->fallbackOrderTried = true;
-    for (std::size_t i = 0; !primary && i < FontSetSize(font->fallbackOrder); ++i) {
+    for (std::size_t i = 0; !primary && i < FontSetSize(font->fallbackOrder);
+         ++i) {
       match = FontSetEntry(font->fallbackOrder, i, 0);
       if (match) primary = OpenFace(*match, *font);
     }
@@ -315,7 +321,8 @@ FT_GlyphSlot LoadGlyphOutline(PortableFont& font, const GlyphRef& glyph,
     FT_Outline_Transform(&loaded->outline, &shear);
   }
   if (slot.emboldenSim) {
-    const FT_Pos strength = std::max<FT_Pos>(64, font.emPixels * 64 / kEmboldenDivisor);
+    const FT_Pos strength =
+        std::max<FT_Pos>(64, font.emPixels * 64 / kEmboldenDivisor);
     FT_Outline_EmboldenXY(&loaded->outline, strength, 0);
   }
   return loaded;

@@ -40,7 +40,8 @@ bool Clip(std::int64_t& first, std::int64_t& end, std::int32_t limit) {
 
 void FillSpan(CCanvas& canvas, std::int64_t left, std::int64_t right,
               std::int64_t row, std::uint32_t pixel) {
-  if (row < 0 || row >= canvas.height || !Clip(left, right, canvas.width)) return;
+  if (row < 0 || row >= canvas.height || !Clip(left, right, canvas.width))
+    return;
   std::fill(canvas.Row(std::int32_t(row)) + left,
             canvas.Row(std::int32_t(row)) + right, pixel);
 }
@@ -62,9 +63,9 @@ std::uint32_t Cover(std::uint32_t pixel, std::uint32_t color,
                     std::uint32_t coverage) {
   std::uint32_t out = 0;
   for (int shift = 0; shift < 24; shift += 8)
-    out |= BlendChannel((pixel >> shift) & 0xFF, (color >> shift) & 0xFF,
-                        coverage)
-           << shift;
+    out |=
+        BlendChannel((pixel >> shift) & 0xFF, (color >> shift) & 0xFF, coverage)
+        << shift;
   return out;
 }
 
@@ -101,9 +102,8 @@ CRegion MakeTextRegion(const CFont& font, std::u16string_view text,
     // Text space: u to the right along the baseline, v down; outline units
     // are 1/64 pixel with y up.
     const double u0 = startX + double(placed.penX);
-    const OutlineTransform transform{
-        c / 64, -s / 64, c * u0 + s * baseline,
-        -s / 64, -c / 64, -s * u0 + c * baseline};
+    const OutlineTransform transform{c / 64,  -s / 64, c * u0 + s * baseline,
+                                     -s / 64, -c / 64, -s * u0 + c * baseline};
     AppendOutlineEdges(slot->outline, transform, kCurveTolerance, edges);
   }
   return ScanEvenOdd(edges, x, y);
@@ -128,7 +128,8 @@ void CCanvasPainter::FillRect(const RECT& rect, COLORREF color) {
 void CCanvasPainter::DrawRaisedEdge(const RECT& rect) {
   if (canvas_.IsEmpty() || rect.right <= rect.left || rect.bottom <= rect.top)
     return;
-  const std::int64_t l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
+  const std::int64_t l = rect.left, t = rect.top, r = rect.right,
+                     b = rect.bottom;
   // Light top and left lines first; the dark ones are drawn over them, so the
   // top-right and bottom-left corners come out dark, as DrawEdge leaves them.
   FillBox(canvas_, l, t, r, t + 1, GdiPixel(kEdgeLight));
@@ -176,8 +177,8 @@ SIZE CCanvasPainter::MeasureText(const CFont& font, std::u16string_view text) {
   // GDI gives an empty string no height either.
   if (!font.handle || text.empty()) return {0, 0};
   const TextLayout layout = LayOutText(*font.handle, text);
-  const std::int64_t width = std::min<std::int64_t>(
-      layout.advance, std::numeric_limits<LONG>::max());
+  const std::int64_t width =
+      std::min<std::int64_t>(layout.advance, std::numeric_limits<LONG>::max());
   return {LONG(width), LONG(font.handle->ascent + font.handle->descent)};
 }
 

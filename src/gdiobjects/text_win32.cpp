@@ -39,7 +39,8 @@ CRegion RegionFromHandle(HRGN rgn) {
 // back.
 class Selection {
  public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  Selection(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(SelectObject(dc, object)) {}
   ~Selection() {
     if (ok()) SelectObject(dc_, previous_);
   }
@@ -125,7 +126,8 @@ SIZE CCanvasPainter::MeasureText(const CFont& font, std::u16string_view text) {
   if (!dc) return size;
   {
     Selection selected(dc, font.handle);
-    if (selected.ok() && !GetTextExtentPoint32W(dc, Wide(text), Count(text), &size))
+    if (selected.ok() &&
+        !GetTextExtentPoint32W(dc, Wide(text), Count(text), &size))
       size = {0, 0};
   }
   if (dc != canvas_.dc) DeleteDC(dc);

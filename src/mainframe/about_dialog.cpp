@@ -1,6 +1,6 @@
 #include "mainframe/about_dialog.h"
 
-#include "mainframe/resource_ids.h"
+#include "framepart/resource_ids.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam,
                                  LPARAM) {

@@ -1,6 +1,6 @@
 #include "mainframe/form_settings.h"
 
-#include "platform/settings_values.h"
+#include "settings/settings_values.h"
 
 namespace {
 constexpr std::u16string_view kForm = u"Form";

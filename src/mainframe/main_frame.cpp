@@ -1,8 +1,8 @@
 // Creation, the message table, layout, tick and frame composition.
 #include "mainframe/main_frame.h"
 
-#include "mainframe/frame_sequence.h"
-#include "mainframe/resource_ids.h"
+#include "framepart/frame_sequence.h"
+#include "framepart/resource_ids.h"
 #include "mainframe/window_geometry.h"
 #include "wincontrol/application.h"
 
@@ -162,9 +162,8 @@ void CMainFrame::Layout() {
 }
 
 void CMainFrame::Tick() {
-  const SYSTEMTIME now = LocalTime();
-  for (IFramePart* part : parts) part->Tick(now);
-  Compose();
+  // A tick that changes nothing on the screen composes nothing.
+  if (TickParts(LocalTime(), parts)) Compose();
 }
 
 void CMainFrame::Compose() {

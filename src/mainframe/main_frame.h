@@ -15,9 +15,9 @@
 #include "alphablend/canvas.h"
 #include "clockfrm/clock_frm.h"
 #include "earthfrm/earth_frm.h"
-#include "mainframe/frame_host.h"
+#include "framepart/frame_host.h"
 #include "mainframe/win32_menu.h"
-#include "platform/settings_store.h"
+#include "settings/settings_store.h"
 #include "wincontrol/wnd.h"
 
 class CMainFrame : public CWnd, public IFrameHost {

@@ -2,9 +2,10 @@
 #include <memory>
 #include <vector>
 
+#include "framepart/command_ids.h"
+#include "framepart/resource_ids.h"
 #include "mainframe/about_dialog.h"
 #include "mainframe/main_frame.h"
-#include "mainframe/resource_ids.h"
 #include "mainframe/startup_text.h"
 #include "wincontrol/application.h"
 

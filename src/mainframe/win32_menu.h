@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "mainframe/frame_host.h"
+#include "framepart/frame_host.h"
 
 class CWin32Menu : public IMenu {
  public:

@@ -1,6 +1,6 @@
 #include "wincontrol/application.h"
 
-#include "mainframe/resource_ids.h"
+#include "framepart/resource_ids.h"
 #include "wincontrol/wnd.h"
 
 bool CApplication::Init(HINSTANCE moduleInstance, int showCommand,

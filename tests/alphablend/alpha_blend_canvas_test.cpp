@@ -9,6 +9,7 @@
 #include "alphablend/blend.h"
 #include "alphablend/canvas.h"
 #include "alphablend/over_row.h"
+#include "platform/cpu_features.h"
 #include "support/canvas_probe.h"
 
 namespace {
@@ -101,7 +102,7 @@ TEST_F(AlphaBlendCanvasTest, StretchesWithTheNearestSourcePixel) {
 // The SSE2 row blend against the reference on random rows with clear
 // stretches, every constant alpha class and odd lengths.
 TEST(OverRow, Sse2PathMatchesTheScalarReference) {
-  if (!CpuHasSse2()) GTEST_SKIP() << "no SSE2 on this CPU";
+  if (!CpuSupports(CpuFeature::kSse2)) GTEST_SKIP() << "no SSE2 on this CPU";
   std::mt19937 rng(42);
   std::uniform_int_distribution<std::uint32_t> word;
   for (std::uint32_t constant : {255u, 128u, 0u, 1u, 200u}) {
@@ -111,15 +112,18 @@ TEST(OverRow, Sse2PathMatchesTheScalarReference) {
         const std::uint32_t a = word(rng) & 0xFF;
         const std::uint32_t c = word(rng);
         // Premultiplied, with runs of transparent pixels between.
-        src[i] = (word(rng) % 3 == 0) ? 0
-                 : (a << 24) | ((((c >> 16) & 0xFF) * a / 255) << 16) |
-                       ((((c >> 8) & 0xFF) * a / 255) << 8) | ((c & 0xFF) * a / 255);
+        src[i] = (word(rng) % 3 == 0)
+                     ? 0
+                     : (a << 24) | ((((c >> 16) & 0xFF) * a / 255) << 16) |
+                           ((((c >> 8) & 0xFF) * a / 255) << 8) |
+                           ((c & 0xFF) * a / 255);
         expected[i] = word(rng);
       }
       std::vector<std::uint32_t> fast = expected;
       OverRowScalar(src.data(), expected.data(), length, constant);
       OverRowSse2(src.data(), fast.data(), length, constant);
-      ASSERT_EQ(expected, fast) << "constant " << constant << " length " << length;
+      ASSERT_EQ(expected, fast)
+          << "constant " << constant << " length " << length;
     }
   }
 }

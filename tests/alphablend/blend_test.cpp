@@ -5,6 +5,8 @@
 #include <random>
 #include <vector>
 
+#include "platform/cpu_features.h"
+
 namespace {
 using SpanFn = void (*)(std::uint32_t, std::uint32_t*, std::uint32_t*,
                         std::uint32_t);
@@ -98,12 +100,12 @@ void ExpectSameAsScalar(SpanFn fast_path) {
 }
 
 TEST(BlendSpan, Sse2PathMatchesTheScalarReference) {
-  if (!CpuHasSse2()) GTEST_SKIP() << "no SSE2 on this CPU";
+  if (!CpuSupports(CpuFeature::kSse2)) GTEST_SKIP() << "no SSE2 on this CPU";
   ExpectSameAsScalar(BlendSpanSse2);
 }
 
 TEST(BlendSpan, Avx2PathMatchesTheScalarReference) {
-  if (!CpuHasAvx2()) GTEST_SKIP() << "no AVX2 on this CPU";
+  if (!CpuSupports(CpuFeature::kAvx2)) GTEST_SKIP() << "no AVX2 on this CPU";
   ExpectSameAsScalar(BlendSpanAvx2);
 }
 

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "alphablend/alpha_functions.h"
-#include "mainframe/resource_ids.h"
+#include "framepart/command_ids.h"
 #include "support/canvas_probe.h"
 #include "support/fake_host.h"
 #include "support/memory_settings.h"
@@ -43,19 +43,19 @@ class ClockFace : public ::testing::Test {
 
 TEST_F(ClockFace, DefaultsWithoutAnySettings) {
   LoadAndLayout();
-  EXPECT_EQ(clock.hourRgn.crFace, RGB(0, 0, 255));
-  EXPECT_EQ(clock.minRgn.crFace, RGB(0, 255, 0));
-  EXPECT_EQ(clock.secRgn.crFace, RGB(255, 0, 0));
-  EXPECT_EQ(clock.dialRgn.crFace, host.SystemColor(15)) << "button face";
-  EXPECT_EQ(clock.tickChar, 1);
-  EXPECT_EQ(clock.size, 100);
-  EXPECT_TRUE(clock.smooth);
-  EXPECT_TRUE(clock.secHands);
-  EXPECT_FALSE(clock.rotation);
-  EXPECT_EQ(clock.dialRgn.alpha, 128);
-  EXPECT_EQ(clock.hourRgn.alpha, 128);
+  EXPECT_EQ(clock.HourHandLook().crFace, RGB(0, 0, 255));
+  EXPECT_EQ(clock.MinuteHandLook().crFace, RGB(0, 255, 0));
+  EXPECT_EQ(clock.SecondHandLook().crFace, RGB(255, 0, 0));
+  EXPECT_EQ(clock.DialLook().crFace, host.SystemColor(15)) << "button face";
+  EXPECT_EQ(clock.CharacterSet(), 1);
+  EXPECT_EQ(clock.CharacterSize(), 100);
+  EXPECT_TRUE(clock.MovesSmoothly());
+  EXPECT_TRUE(clock.ShowsSecondHand());
+  EXPECT_FALSE(clock.RotatesCharacters());
+  EXPECT_EQ(clock.DialLook().alpha, 128);
+  EXPECT_EQ(clock.HourHandLook().alpha, 128);
   LOGFONTW lf;
-  clock.font.GetLogFont(lf);
+  clock.Font().GetLogFont(lf);
   EXPECT_EQ(lf.lfHeight, -24) << "144 x 144 at size 100";
 }
 
@@ -66,11 +66,11 @@ TEST_F(ClockFace, SettingsReadBackAsTheyAreWrittenInTheirOrder) {
   settings.Set(u"Font", u"TickChar", u"17");
   settings.Set(u"Color", u"HourHand", u"65280");
   LoadAndLayout();
-  EXPECT_EQ(clock.dialRgn.alpha, 44) << "300 keeps its low eight bits";
-  EXPECT_EQ(clock.hourRgn.alpha, 255);
-  EXPECT_EQ(clock.secRgn.alpha, clock.hourRgn.alpha);
-  EXPECT_EQ(clock.tickChar, 1) << "17 wraps into the sixteen sets";
-  EXPECT_EQ(clock.hourRgn.crFace, RGB(0, 255, 0));
+  EXPECT_EQ(clock.DialLook().alpha, 44) << "300 keeps its low eight bits";
+  EXPECT_EQ(clock.HourHandLook().alpha, 255);
+  EXPECT_EQ(clock.SecondHandLook().alpha, clock.HourHandLook().alpha);
+  EXPECT_EQ(clock.CharacterSet(), 1) << "17 wraps into the sixteen sets";
+  EXPECT_EQ(clock.HourHandLook().crFace, RGB(0, 255, 0));
 
   settings.BeginSave();
   clock.SaveSettings(settings);
@@ -92,7 +92,7 @@ TEST_F(ClockFace, ABoldChosenInTheFontDialogIsSavedAndReadBackAs700) {
   const FakeHost::FontChoice heavy{800, 120};
   host.fontChoice = &heavy;
   ASSERT_TRUE(clock.OnCommand(IDM_FONT));
-  EXPECT_EQ(clock.size, 120) << "12 points is 120 percent";
+  EXPECT_EQ(clock.CharacterSize(), 120) << "12 points is 120 percent";
   settings.BeginSave();
   clock.SaveSettings(settings);
   EXPECT_EQ(settings.Get(u"Font", u"Bold"), u"True");
@@ -101,7 +101,7 @@ TEST_F(ClockFace, ABoldChosenInTheFontDialogIsSavedAndReadBackAs700) {
   again.Create(host);
   again.LoadSettings(settings);
   LOGFONTW lf;
-  again.font.GetLogFont(lf);
+  again.Font().GetLogFont(lf);
   EXPECT_EQ(lf.lfWeight, 700);
   again.Destroy();
 }
@@ -111,14 +111,14 @@ TEST_F(ClockFace, CommandsCycleCharactersAndToggleTheSwitches) {
   LoadAndLayout();
   for (int expected : {15, 0, 1}) {
     EXPECT_TRUE(clock.OnCommand(IDM_NEXT_CHARACTERS));
-    EXPECT_EQ(clock.tickChar, expected);
+    EXPECT_EQ(clock.CharacterSet(), expected);
   }
   EXPECT_TRUE(clock.OnCommand(IDM_ROTATE_CHARACTERS));
-  EXPECT_TRUE(clock.rotation);
+  EXPECT_TRUE(clock.RotatesCharacters());
   EXPECT_TRUE(clock.OnCommand(IDM_SECOND_HAND));
-  EXPECT_FALSE(clock.secHands);
+  EXPECT_FALSE(clock.ShowsSecondHand());
   EXPECT_TRUE(clock.OnCommand(IDM_SMOOTH));
-  EXPECT_FALSE(clock.smooth);
+  EXPECT_FALSE(clock.MovesSmoothly());
   EXPECT_FALSE(clock.OnCommand(IDM_OPEN_TEXTURE)) << "a globe command";
   EXPECT_FALSE(clock.OnCommand(IDM_CLICK_THROUGH));
 }
@@ -126,12 +126,12 @@ TEST_F(ClockFace, CommandsCycleCharactersAndToggleTheSwitches) {
 TEST_F(ClockFace, AChosenColourAppliesAndACancelledOneDoesNot) {
   LoadAndLayout();
   EXPECT_TRUE(clock.OnCommand(IDM_HOUR_HAND_COLOR));  // cancelled
-  EXPECT_EQ(clock.hourRgn.crFace, RGB(0, 0, 255));
+  EXPECT_EQ(clock.HourHandLook().crFace, RGB(0, 0, 255));
   const COLORREF orange = RGB(255, 128, 0);
   host.colorChoice = &orange;
   EXPECT_TRUE(clock.OnCommand(IDM_DIAL_COLOR));
-  EXPECT_EQ(clock.dialRgn.crFace, orange);
-  EXPECT_EQ(clock.dialRgn.crHighlight, RGB(255, 255, 127));
+  EXPECT_EQ(clock.DialLook().crFace, orange);
+  EXPECT_EQ(clock.DialLook().crHighlight, RGB(255, 255, 127));
   EXPECT_EQ(host.colorDialogs, 2);
 }
 
@@ -141,21 +141,22 @@ TEST_F(ClockFace, WheelStepsOneAtATimeBetweenSixteenAnd255) {
   LoadAndLayout();
   for (int i = 0; i < 20; ++i)
     clock.OnMouseWheel(0, 0xFF88);  // toward the user
-  EXPECT_EQ(clock.hourRgn.alpha, 16);
-  EXPECT_EQ(clock.minRgn.alpha, 16);
-  EXPECT_EQ(clock.secRgn.alpha, 16);
-  EXPECT_EQ(clock.dialRgn.alpha, 255) << "without Shift only the hands change";
+  EXPECT_EQ(clock.HourHandLook().alpha, 16);
+  EXPECT_EQ(clock.MinuteHandLook().alpha, 16);
+  EXPECT_EQ(clock.SecondHandLook().alpha, 16);
+  EXPECT_EQ(clock.DialLook().alpha, 255)
+      << "without Shift only the hands change";
   clock.OnMouseWheel(MK_SHIFT, 120);  // away from the user, any delta is one
-  EXPECT_EQ(clock.dialRgn.alpha, 255);
+  EXPECT_EQ(clock.DialLook().alpha, 255);
   clock.OnMouseWheel(MK_SHIFT, 0x8000);
-  EXPECT_EQ(clock.dialRgn.alpha, 254);
-  EXPECT_EQ(clock.hourRgn.alpha, 16);
+  EXPECT_EQ(clock.DialLook().alpha, 254);
+  EXPECT_EQ(clock.HourHandLook().alpha, 16);
   // The dial layer is refilled at once with the new alpha.
   const auto drawn = [&] {
     for (int y = 0; y < 144; ++y)
       for (int x = 0; x < 144; ++x)
-        if (clock.dialCanvas->GetPixel(x, y))
-          return clock.dialCanvas->GetPixel(x, y);
+        if (clock.DialLayer().GetPixel(x, y))
+          return clock.DialLayer().GetPixel(x, y);
     return 0u;
   };
   EXPECT_EQ(drawn() >> 24, (255u * 254) >> 8);
@@ -167,32 +168,32 @@ TEST_F(ClockFace, HoverCountsOnlyOverDrawnDialCharacters) {
   POINT onDial{-1, -1};
   for (int y = 0; y < 143 && onDial.x < 0; ++y)
     for (int x = 0; x < 143; ++x)
-      if (clock.dialCanvas->GetPixel(x, y) >> 24) {
+      if (clock.DialLayer().GetPixel(x, y) >> 24) {
         onDial = {x, y};
         break;
       }
   ASSERT_GE(onDial.x, 0);
   host.cursor = onDial;
   for (int tenth = 1; tenth <= 10; ++tenth) clock.Tick(Tenth(tenth));
-  EXPECT_EQ(clock.hoverCount, 10);
+  EXPECT_EQ(clock.Hover().count, 10);
   clock.Tick(Tenth(10));
-  EXPECT_EQ(clock.hoverCount, 10) << "once per tenth";
+  EXPECT_EQ(clock.Hover().count, 10) << "once per tenth";
   host.cursor = {72, 72};
   clock.Tick(Tenth(11));
-  EXPECT_EQ(clock.hoverCount, 9);
+  EXPECT_EQ(clock.Hover().count, 9);
   host.cursor = {143, 0};  // the last column never counts
   clock.Tick(Tenth(12));
-  EXPECT_EQ(clock.hoverCount, 8);
+  EXPECT_EQ(clock.Hover().count, 8);
 }
 
 TEST_F(ClockFace, TurnedCharactersEndWithTheTwelveOClockEscapement) {
   settings.Set(u"Font", u"Rotation", u"True");
   LoadAndLayout(200);
   LOGFONTW lf;
-  clock.font.GetLogFont(lf);
+  clock.Font().GetLogFont(lf);
   EXPECT_EQ(lf.lfEscapement, 0);
   EXPECT_EQ(lf.lfHeight, -32);
-  EXPECT_FALSE(clock.dialRgn.hrgnFace.IsEmpty());
+  EXPECT_FALSE(clock.DialLook().hrgnFace.IsEmpty());
 }
 
 TEST_F(ClockFace, EveryCharacterSetLaysOutADial) {
@@ -201,9 +202,9 @@ TEST_F(ClockFace, EveryCharacterSetLaysOutADial) {
     settings.Set(u"Font", u"TickChar",
                  std::u16string(1, char16_t(u'0' + set % 10)));
     clock.LoadSettings(settings);
-    while (clock.tickChar != set) clock.NextTickChar();
+    while (clock.CharacterSet() != set) clock.OnCommand(IDM_NEXT_CHARACTERS);
     clock.Layout(RECT{0, 0, 160, 160});
-    EXPECT_GT(CountDrawn(*clock.dialCanvas), 100) << "set " << set;
+    EXPECT_GT(CountDrawn(clock.DialLayer()), 100) << "set " << set;
   }
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "e2e_environment.h"
-#include "mainframe/resource_ids.h"
+#include "framepart/command_ids.h"
 #include "ondrava_process.h"
 #include "screen_capture.h"
 

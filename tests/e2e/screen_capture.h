@@ -10,7 +10,9 @@
 struct ScreenShot {
   int width = 0, height = 0;
   std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
-  std::uint32_t At(int x, int y) const { return pixels[std::size_t(y) * width + x]; }
+  std::uint32_t At(int x, int y) const {
+    return pixels[std::size_t(y) * width + x];
+  }
   int CountNonBlack() const;
   // Writes the picture as a 24-bit .bmp.
   bool SaveBmp(const std::wstring& path) const;

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "alphablend/alpha_functions.h"
+#include "alphablend/canvas.h"
 #include "earthfrm/globe_motion.h"
-#include "mainframe/resource_ids.h"
+#include "framepart/command_ids.h"
 #include "support/fake_host.h"
 #include "support/memory_settings.h"
 
@@ -90,11 +91,11 @@ TEST(GlobeMotion, TiltDragIsLimited) {
 
 TEST_F(Globe, SettingsDefaultsAndParsingRules) {
   Load();
-  EXPECT_FALSE(globe.colorKey.enable);
-  EXPECT_EQ(globe.colorKey.color, 0xFF0000u);
-  EXPECT_EQ(globe.speed, -60);
-  EXPECT_EQ(globe.tiltAngle, 30);
-  EXPECT_FALSE(globe.useFile) << "no file name";
+  EXPECT_FALSE(globe.Settings().colorKey.enable);
+  EXPECT_EQ(globe.Settings().colorKey.color, 0xFF0000u);
+  EXPECT_EQ(globe.Settings().speed, -60);
+  EXPECT_EQ(globe.Settings().tiltAngle, 30);
+  EXPECT_FALSE(globe.Settings().useFile) << "no file name";
 
   settings.Set(u"Revolution", u"Speed", u"-36060");
   settings.Set(u"Revolution", u"Offset", u"-40000");
@@ -104,16 +105,16 @@ TEST_F(Globe, SettingsDefaultsAndParsingRules) {
   settings.Set(u"Option", u"FileName", std::u16string(300, u'x'));
   settings.Set(u"Option", u"UseFile", u"False");
   Load();
-  EXPECT_EQ(globe.speed, 60) << "36060 reduced by a whole turn";
-  EXPECT_EQ(globe.offset, -4000);
-  EXPECT_EQ(globe.colorKey.min, 44);
-  EXPECT_EQ(globe.tiltAngle, 90);
-  EXPECT_EQ(globe.turnAngle, -180);
-  EXPECT_EQ(globe.fileName.size(), 259u);
+  EXPECT_EQ(globe.Settings().speed, 60) << "36060 reduced by a whole turn";
+  EXPECT_EQ(globe.Settings().offset, -4000);
+  EXPECT_EQ(globe.Settings().colorKey.min, 44);
+  EXPECT_EQ(globe.Settings().tiltAngle, 90);
+  EXPECT_EQ(globe.Settings().turnAngle, -180);
+  EXPECT_EQ(globe.Settings().fileName.size(), 259u);
 
   settings.Set(u"Revolution", u"Speed", u"72000");
   Load();
-  EXPECT_EQ(globe.speed, 0) << "whole turns only: stopped";
+  EXPECT_EQ(globe.Settings().speed, 0) << "whole turns only: stopped";
   settings.BeginSave();
   globe.SaveSettings(settings);
   EXPECT_EQ(settings.Get(u"Revolution", u"Speed"), u"0");
@@ -130,7 +131,7 @@ TEST_F(Globe, TiltMarkFollowsTheAngleRanges) {
   } cases[] = {{90, 121}, {83.5, 121}, {83, 122},  {8.5, 126}, {8, 127},
                {-7, 128}, {-82, 133},  {-90, 133}, {30, 125}};
   for (const auto& c : cases) {
-    globe.tiltAngle = c.angle;
+    globe.SetTilt(c.angle);
     EXPECT_EQ(CheckedTilt(), c.item) << c.angle;
   }
 }
@@ -164,36 +165,37 @@ TEST_F(Globe, ChangingSpeedKeepsTheGlobeWhereItIs) {
   Load();
   host.now = At(12, 0, 15);
   globe.Tick(host.now);
-  const std::int32_t before = globe.rotation;
+  const std::int32_t before = globe.Rotation();
   EXPECT_TRUE(globe.OnCommand(IDM_SPEED_FIRST + 1));  // two turns a minute
-  EXPECT_EQ(globe.speed, -120);
+  EXPECT_EQ(globe.Settings().speed, -120);
   globe.Tick(host.now);
-  EXPECT_EQ(globe.rotation, before);
+  EXPECT_EQ(globe.Rotation(), before);
   EXPECT_TRUE(globe.OnCommand(IDM_SPEED_FIRST));  // stop
   host.now = At(18, 30, 0);
   globe.Tick(host.now);
-  EXPECT_EQ(globe.rotation, before) << "a stopped globe stays";
-  EXPECT_EQ(globe.offset, before);
+  EXPECT_EQ(globe.Rotation(), before) << "a stopped globe stays";
+  EXPECT_EQ(globe.Settings().offset, before);
 }
 
 TEST_F(Globe, SpinDragCarriesTheSurfaceAndLosingTheCaptureEndsIt) {
+  settings.Set(u"Revolution", u"Offset", u"500");
   Load();
   globe.Layout(RECT{0, 0, 128, 128});
   host.now = At(12, 0, 0);
   globe.Tick(host.now);
-  globe.rotation = 500;
+  ASSERT_EQ(globe.Rotation(), 500);
   globe.OnLButtonDown(MK_LBUTTON, 50, 50);
   EXPECT_TRUE(host.captured);
   EXPECT_EQ(host.timerPeriod, 20u);
   globe.OnMouseMove(MK_LBUTTON, 60, 50);
-  EXPECT_EQ(globe.rotation, 35500);
+  EXPECT_EQ(globe.Rotation(), 35500);
   globe.Tick(host.now);
-  EXPECT_EQ(globe.rotation, 35500) << "the clock does not turn a held globe";
+  EXPECT_EQ(globe.Rotation(), 35500) << "the clock does not turn a held globe";
   host.captured = false;
   globe.OnCaptureLost();
-  EXPECT_FALSE(globe.dragging);
+  EXPECT_FALSE(globe.Dragging());
   globe.Tick(host.now);
-  EXPECT_EQ(globe.rotation, 35500)
+  EXPECT_EQ(globe.Rotation(), 35500)
       << "the spin goes on from where it was let go";
 }
 
@@ -202,25 +204,27 @@ TEST_F(Globe, CtrlDragTiltsTheAxisAndRebuildsTheTableOnRelease) {
   globe.Layout(RECT{0, 0, 100, 100});
   globe.WaitForTable();
   globe.OnLButtonDown(MK_LBUTTON | MK_CONTROL, 10, 10);
-  EXPECT_TRUE(globe.tiltMode);
+  EXPECT_TRUE(globe.ShowsTiltGuide());
   globe.OnMouseMove(MK_LBUTTON | MK_CONTROL, 10, 60);  // half the height down
-  EXPECT_EQ(globe.tiltAngle, 90);
+  EXPECT_EQ(globe.Settings().tiltAngle, 90);
   globe.OnLButtonUp(10, 60);
-  EXPECT_FALSE(globe.tiltMode);
+  EXPECT_FALSE(globe.ShowsTiltGuide());
   EXPECT_FALSE(host.captured);
-  EXPECT_EQ(globe.tableInputs.tiltDegrees, 90) << "rebuilt for the new axis";
+  EXPECT_EQ(globe.Table().Inputs().tiltDegrees, 90)
+      << "rebuilt for the new axis";
   globe.WaitForTable();
-  EXPECT_EQ(globe.fillLevel.load(), 100u * 100u);
+  EXPECT_EQ(globe.Table().Filled(), 100u * 100u);
 }
 
 TEST_F(Globe, ABrokenTextureFileLeavesTheBuiltInMap) {
   settings.Set(u"Option", u"FileName", u"/nonexistent/earth.bmp");
   settings.Set(u"Option", u"UseFile", u"True");
   Load();
-  EXPECT_FALSE(globe.useFile) << "switched off when the file cannot be read";
-  ASSERT_TRUE(globe.texture && !globe.texture->IsEmpty());
-  EXPECT_EQ(globe.texture->width, 360);
-  EXPECT_EQ(globe.texShift, 4);
+  EXPECT_FALSE(globe.Settings().useFile)
+      << "switched off when the file cannot be read";
+  ASSERT_TRUE(globe.Texture() && !globe.Texture()->IsEmpty());
+  EXPECT_EQ(globe.Texture()->width, 360);
+  EXPECT_EQ(globe.TextureShift(), 4);
   FakeMenu menu;
   globe.UpdateMenu(&menu);
   EXPECT_TRUE(menu.enabled[IDM_USE_TEXTURE]);

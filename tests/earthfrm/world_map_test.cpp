@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
@@ -94,6 +96,18 @@ bool WhiteIsh(const Rgb& c) { return c.r >= 200 && c.g >= 200 && c.b >= 200; }
 
 double DistanceFromSea(const Rgb& c) {
   return std::hypot(double(c.r), double(c.g), double(c.b - 255));
+}
+
+TEST(WorldMap, EmbeddedBytesAreTheResourceFile) {
+  std::ifstream file(ONDRAVA_SOURCE_DIR "/resources/world_map.bmp",
+                     std::ios::binary);
+  ASSERT_TRUE(file) << "resources/world_map.bmp";
+  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+  ASSERT_EQ(bytes.size(), kWorldMapBmpSize);
+  EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), kWorldMapBmp,
+                         [](char a, unsigned char b) {
+                           return static_cast<unsigned char>(a) == b;
+                         }));
 }
 
 TEST(WorldMap, IsAWholeBmpFile) {

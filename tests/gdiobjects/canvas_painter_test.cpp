@@ -56,7 +56,7 @@ TEST(CanvasPainterTest, FillRectWritesTheColourClipped) {
   painter.FillRect(RECT{-5, -5, 3, 2}, RGB(200, 0, 100));  // over the corner
   // Corners swapped: filled all the same, with the excluded edges swapped too.
   painter.FillRect(RECT{15, 8, 12, 4}, RGB(1, 2, 3));
-  painter.FillRect(RECT{16, 1, 16, 9}, RGB(4, 5, 6));      // no width
+  painter.FillRect(RECT{16, 1, 16, 9}, RGB(4, 5, 6));  // no width
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 20; ++x) {
       SCOPED_TRACE(testing::Message() << x << "," << y);
@@ -87,7 +87,8 @@ TEST(CanvasPainterTest, RaisedEdgeIsLightAboveAndLeftDarkBelowAndRight) {
   for (int y = 2; y <= 7; ++y) EXPECT_EQ(ColorAt(canvas, 19, y), dark) << y;
   int touched = 0;
   for (int y = 0; y < 12; ++y)
-    for (int x = 0; x < 24; ++x) touched += canvas.GetPixel(x, y) != kBackground;
+    for (int x = 0; x < 24; ++x)
+      touched += canvas.GetPixel(x, y) != kBackground;
   EXPECT_EQ(touched, 2 * 10 + 2 * 4);  // a one-pixel frame, interior untouched
 }
 
@@ -123,7 +124,8 @@ TEST(CanvasPainterTest, EllipseIsAClosedBlackRingAroundTheFill) {
       if (c != fill) continue;
       // Fill never touches the background: the ring is closed.
       for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}})
-        EXPECT_NE(canvas.GetPixel(x + dx, y + dy), kBackground) << x << "," << y;
+        EXPECT_NE(canvas.GetPixel(x + dx, y + dy), kBackground)
+            << x << "," << y;
     }
 }
 
@@ -158,7 +160,8 @@ TEST(CanvasPainterTest, DrawTextInksOnlyTheMeasuredBox) {
   painter.FillRect(RECT{0, 0, 60, 36}, RGB(255, 255, 255));
   const SIZE size = painter.MeasureText(font, u"Ag\u58F1");
   painter.DrawText(font, 10, 8, u"Ag\u58F1", RGB(255, 0, 0));
-  const RECT box{10, 8, 10 + size.cx + 1, 8 + size.cy};  // one pixel of overhang
+  const RECT box{10, 8, 10 + size.cx + 1,
+                 8 + size.cy};  // one pixel of overhang
   int inked = 0;
   int solid = 0;
   for (int y = 0; y < 36; ++y)

@@ -20,7 +20,8 @@ inline LOGFONTW FontRequest(std::u16string_view face, LONG height,
   request.lfOrientation = escapement;
   request.lfWeight = FW_NORMAL;
   request.lfCharSet = 1;  // DEFAULT_CHARSET
-  for (std::size_t i = 0; i < face.size() && i + 1 < std::size_t(LF_FACESIZE); ++i)
+  for (std::size_t i = 0; i < face.size() && i + 1 < std::size_t(LF_FACESIZE);
+       ++i)
     request.lfFaceName[i] = WCHAR(face[i]);
   return request;
 }

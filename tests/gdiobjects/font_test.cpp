@@ -8,9 +8,9 @@
 #endif
 
 #include "alphablend/canvas.h"
+#include "gdiobjects/font_request.h"
 #include "gdiobjects/gdi_objects.h"
 #include "gdiobjects/text.h"
-#include "gdiobjects/font_request.h"
 
 namespace {
 
@@ -131,7 +131,8 @@ TEST(CFontTest, RejectedRequestKeepsTheFontAndItsDescription) {
   font.GetLogFont(before);
   {
     NoFontsAvailable none;
-    if (!none.active()) GTEST_SKIP() << "font creation cannot be made to fail here";
+    if (!none.active())
+      GTEST_SKIP() << "font creation cannot be made to fail here";
     EXPECT_FALSE(font.CreateFromLogFont(FontRequest(u"DejaVu Sans", -12)));
   }
   EXPECT_EQ(font.handle, held);
@@ -150,7 +151,8 @@ TEST(CFontTest, OddRequestsStillGiveAUsableFont) {
   EXPECT_FALSE(MakeTextRegion(font, u"I", 50, 50).IsEmpty());
 
   // A face nobody has: the system's closest match stands in.
-  ASSERT_TRUE(font.CreateFromLogFont(FontRequest(u"No Such Face Ondrava", -20)));
+  ASSERT_TRUE(
+      font.CreateFromLogFont(FontRequest(u"No Such Face Ondrava", -20)));
   EXPECT_GE(HeightOf(MakeTextRegion(font, u"I", 50, 50)), 10);
 
   // Height 0: some sensible default size.

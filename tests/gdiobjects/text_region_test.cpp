@@ -37,7 +37,8 @@ std::int32_t Height(const RECT& r) { return r.bottom - r.top; }
 TEST(TextRegionTest, CapitalIHangsCentredBelowTheReferencePoint) {
   CFont font;
   ASSERT_TRUE(font.CreateFromLogFont(FontRequest(kFullFace, -24)));
-  const CRegion region = MakeTextRegion(font, u"I", 100, 100, TA_CENTER | TA_TOP);
+  const CRegion region =
+      MakeTextRegion(font, u"I", 100, 100, TA_CENTER | TA_TOP);
   const RECT b = region.Bounds();
   // A cap height of 0.6 to 0.8 em, starting under the cell's internal leading.
   EXPECT_GE(Height(b), 15);
@@ -59,9 +60,12 @@ TEST(TextRegionTest, AlignmentPlacesTheReferencePoint) {
   ASSERT_TRUE(font.CreateFromLogFont(FontRequest(kFullFace, -24)));
   CCanvas none;
   const LONG advance = CCanvasPainter(none).MeasureText(font, u"IIIH").cx;
-  const RECT left = MakeTextRegion(font, u"IIIH", 100, 100, TA_LEFT | TA_TOP).Bounds();
-  const RECT centre = MakeTextRegion(font, u"IIIH", 100, 100, TA_CENTER | TA_TOP).Bounds();
-  const RECT base = MakeTextRegion(font, u"IIIH", 100, 100, TA_LEFT | TA_BASELINE).Bounds();
+  const RECT left =
+      MakeTextRegion(font, u"IIIH", 100, 100, TA_LEFT | TA_TOP).Bounds();
+  const RECT centre =
+      MakeTextRegion(font, u"IIIH", 100, 100, TA_CENTER | TA_TOP).Bounds();
+  const RECT base =
+      MakeTextRegion(font, u"IIIH", 100, 100, TA_LEFT | TA_BASELINE).Bounds();
   EXPECT_GE(left.left, 100);
   EXPECT_LE(left.left, 104);
   EXPECT_LE(left.right, 100 + advance + 1);
@@ -77,9 +81,12 @@ TEST(TextRegionTest, EscapementTurnsTheTextCounterClockwise) {
   const auto upright = MakeFont(kFullFace, -24);
   const auto down = MakeFont(kFullFace, -24, 2700);  // 3 o'clock on the dial
   const auto up = MakeFont(kFullFace, -24, 900);
-  const CRegion flat = MakeTextRegion(*upright, u"III", 100, 100, TA_LEFT | TA_TOP);
-  const CRegion runsDown = MakeTextRegion(*down, u"III", 100, 100, TA_LEFT | TA_TOP);
-  const CRegion runsUp = MakeTextRegion(*up, u"III", 100, 100, TA_LEFT | TA_TOP);
+  const CRegion flat =
+      MakeTextRegion(*upright, u"III", 100, 100, TA_LEFT | TA_TOP);
+  const CRegion runsDown =
+      MakeTextRegion(*down, u"III", 100, 100, TA_LEFT | TA_TOP);
+  const CRegion runsUp =
+      MakeTextRegion(*up, u"III", 100, 100, TA_LEFT | TA_TOP);
 
   // Turned by 270 degrees the text runs downward with its top to the right,
   // so it hangs to the left of the reference point.
@@ -98,7 +105,8 @@ TEST(TextRegionTest, EscapementTurnsTheTextCounterClockwise) {
   const RECT f = flat.Bounds();
   EXPECT_NEAR(Height(d), Width(f), 1);
   EXPECT_NEAR(Width(d), Height(f), 1);
-  EXPECT_NEAR(double(runsDown.Area()), double(flat.Area()), 0.1 * double(flat.Area()));
+  EXPECT_NEAR(double(runsDown.Area()), double(flat.Area()),
+              0.1 * double(flat.Area()));
 }
 
 TEST(TextRegionTest, CountersAreHoles) {
@@ -120,8 +128,8 @@ TEST(TextRegionTest, DialCharactersAreDrawnEvenWhenTheFaceLacksThem) {
   // No font has U+FFFF: it shows the face's missing-glyph box, if anything.
   const CRegion missing = MakeTextRegion(*font, u"\uFFFF", 100, 100);
   const std::u16string characters[] = {
-      u"\u2160", u"\u216B", u"\u2170", u"\uFF11", u"\uFF11\uFF12",
-      u"\u2460", u"\u246B", u"\uFF65", u"\u30FB", u"\u25CF",
+      u"\u2160", u"\u216B",       u"\u2170", u"\uFF11", u"\uFF11\uFF12",
+      u"\u2460", u"\u246B",       u"\uFF65", u"\u30FB", u"\u25CF",
       u"\u58F1", u"\u62FE\u5F10", u"\u5B50", u"\u4EA5"};
   for (const std::u16string& text : characters) {
     SCOPED_TRACE(testing::PrintToString(std::u16string(text)));

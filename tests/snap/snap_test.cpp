@@ -8,8 +8,8 @@
 #include "alphablend/alpha_functions.h"
 #include "alphablend/canvas.h"
 #include "clockfrm/clock_model.h"
-#include "snap_options.h"
-#include "snap_render.h"
+#include "snap/snap_options.h"
+#include "snap/snap_render.h"
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "mainframe/frame_host.h"
+#include "framepart/frame_host.h"
 
 class FakeHost : public IFrameHost {
  public:

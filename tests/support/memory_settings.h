@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/settings_store.h"
+#include "settings/settings_store.h"
 
 class MemorySettings : public ISettingsStore {
  public:

@@ -1,4 +1,4 @@
-#include "snap_host.h"
+#include "snap/snap_host.h"
 
 COLORREF CSnapHost::SystemColor(int index) const {
   switch (index) {

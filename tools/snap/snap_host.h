@@ -3,7 +3,7 @@
 // cancelled.
 #pragma once
 
-#include "mainframe/frame_host.h"
+#include "framepart/frame_host.h"
 
 class CSnapHost : public IFrameHost {
  public:

@@ -6,9 +6,9 @@
 
 #include "alphablend/alpha_functions.h"
 #include "alphablend/canvas.h"
-#include "png_writer.h"
-#include "snap_options.h"
-#include "snap_render.h"
+#include "snap/png_writer.h"
+#include "snap/snap_options.h"
+#include "snap/snap_render.h"
 
 int main(int argc, char** argv) {
   std::string error;

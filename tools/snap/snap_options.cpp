@@ -1,4 +1,4 @@
-#include "snap_options.h"
+#include "snap/snap_options.h"
 
 #include <charconv>
 #include <cstdio>

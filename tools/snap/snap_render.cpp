@@ -1,4 +1,4 @@
-#include "snap_render.h"
+#include "snap/snap_render.h"
 
 #include <sys/stat.h>
 
@@ -9,9 +9,9 @@
 #include "clockfrm/clock_frm.h"
 #include "clockfrm/clock_model.h"
 #include "earthfrm/earth_frm.h"
-#include "mainframe/frame_sequence.h"
-#include "platform/settings_store.h"
-#include "snap_host.h"
+#include "framepart/frame_sequence.h"
+#include "settings/settings_store.h"
+#include "snap/snap_host.h"
 
 namespace {
 bool IsReadableFile(const std::string& path) {
@@ -41,13 +41,12 @@ bool RenderSnapFrame(const SnapOptions& o, CCanvas& frame, std::string& error) {
 
   // The pointer rested on the dial for `hover` tenths, as of this very
   // tenth, so the tick below leaves the counter alone.
-  clock.hoverCount = o.hover;
-  clock.hoverStamp = TenthsSinceMidnight(o.time);
+  clock.SetHover({o.hover, TenthsSinceMidnight(o.time)});
 
   LayoutParts(frame, RECT{0, 0, o.size, o.size}, parts);
   globe.WaitForTable();  // the window would show it growing row by row
-  globe.tiltMode = o.tiltDrag;
-  for (IFramePart* part : parts) part->Tick(o.time);
+  globe.ShowTiltGuide(o.tiltDrag);
+  TickParts(o.time, parts);
   ComposeFrame(frame, parts);
   for (IFramePart* part : parts) part->Destroy();
   return true;

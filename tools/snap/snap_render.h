@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "snap_options.h"
+#include "snap/snap_options.h"
 
 class CCanvas;
 

@@ -1,4 +1,4 @@
-#include "mainframe/frame_sequence.h"
+#include "framepart/frame_sequence.h"
 
 #include "alphablend/canvas.h"
 
@@ -6,6 +6,13 @@ void LayoutParts(CCanvas& canvas, const RECT& client,
                  std::span<IFramePart* const> parts) {
   canvas.Resize(client.right - client.left, client.bottom - client.top);
   for (IFramePart* part : parts) part->Layout(client);
+}
+
+bool TickParts(const SYSTEMTIME& localTime,
+               std::span<IFramePart* const> parts) {
+  bool changed = false;
+  for (IFramePart* part : parts) changed = part->Tick(localTime) || changed;
+  return changed;
 }
 
 void ComposeFrame(CCanvas& canvas, std::span<IFramePart* const> parts) {

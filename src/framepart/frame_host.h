@@ -59,7 +59,10 @@ class IFramePart {
   virtual void LoadSettings(const ISettingsStore& settings) = 0;
   virtual void SaveSettings(ISettingsStore& settings) = 0;
   virtual void Layout(const RECT& client) = 0;
-  virtual void Tick(const SYSTEMTIME& localTime) = 0;
+  // Moves the part on to `localTime`; true when its next frame would differ
+  // from the last one it drew, so that a frame nobody would see as new is
+  // never composed.
+  virtual bool Tick(const SYSTEMTIME& localTime) = 0;
   virtual void Draw(CCanvas& canvas) = 0;
   // True when the command was this part's.
   virtual bool OnCommand(UINT command) = 0;

@@ -1,4 +1,4 @@
-#include "cmnutils/triangle_list.h"
+#include "scene/triangle_list.h"
 
 #include <algorithm>
 #include <new>

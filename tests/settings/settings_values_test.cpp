@@ -1,3 +1,5 @@
+#include "settings/settings_values.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,8 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/settings_store.h"
-#include "platform/settings_values.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ class MemoryStore final : public ISettingsStore {
   std::u16string ReadString(std::u16string_view section,
                             std::u16string_view key,
                             std::u16string_view fallback) const override {
-    const auto found = values.find({std::u16string(section), std::u16string(key)});
+    const auto found =
+        values.find({std::u16string(section), std::u16string(key)});
     return found == values.end() ? std::u16string(fallback) : found->second;
   }
   void BeginSave() override {}
@@ -63,7 +65,7 @@ TEST(SettingValues, DoublesReadTheLongestNumberInFront) {
   EXPECT_EQ(-25.0, ParseSettingDouble(u"  -0.25e2x"));
   EXPECT_EQ(0.5, ParseSettingDouble(u".5"));
   EXPECT_EQ(5.0, ParseSettingDouble(u"5."));
-  EXPECT_EQ(1.0, ParseSettingDouble(u"1e"));   // an exponent needs a digit
+  EXPECT_EQ(1.0, ParseSettingDouble(u"1e"));  // an exponent needs a digit
   EXPECT_EQ(1.0, ParseSettingDouble(u"1e+"));
   EXPECT_EQ(1.0, ParseSettingDouble(u"1,5"));  // never the locale's comma
   EXPECT_EQ(5142.86, ParseSettingDouble(u"5142.86"));
@@ -72,7 +74,8 @@ TEST(SettingValues, DoublesReadTheLongestNumberInFront) {
   for (auto text : {u"", u".", u"e5", u"-e5", u"abc", u"nan", u"inf"}) {
     EXPECT_EQ(0.0, ParseSettingDouble(text));
   }
-  EXPECT_EQ(std::numeric_limits<double>::infinity(), ParseSettingDouble(u"1e400"));
+  EXPECT_EQ(std::numeric_limits<double>::infinity(),
+            ParseSettingDouble(u"1e400"));
   EXPECT_EQ(-std::numeric_limits<double>::infinity(),
             ParseSettingDouble(u"-0.001e99999999999"));
   EXPECT_EQ(0.0, ParseSettingDouble(u"1e-400"));
@@ -86,12 +89,14 @@ TEST(SettingValues, DoublesFormatLikePrintfG) {
   EXPECT_EQ(u"-0.5", FormatSettingDouble(-0.5));
   EXPECT_EQ(u"1e+20", FormatSettingDouble(1e20));
   // printf itself is the reference for where "%g" switches notation.
-  for (double value : {0.0, 1e-5, 0.0001, 123456.0, 999999.5, 1234567.0,
-                       -2.5e-300, 1.0 / 3}) {
+  for (double value :
+       {0.0, 1e-5, 0.0001, 123456.0, 999999.5, 1234567.0, -2.5e-300, 1.0 / 3}) {
     char expected[64];
     std::snprintf(expected, sizeof expected, "%g", value);
-    EXPECT_EQ(std::u16string(expected, expected + std::char_traits<char>::length(expected)),
-              FormatSettingDouble(value));
+    EXPECT_EQ(
+        std::u16string(expected,
+                       expected + std::char_traits<char>::length(expected)),
+        FormatSettingDouble(value));
   }
   EXPECT_NEAR(36000.0 / 7, ParseSettingDouble(FormatSettingDouble(36000.0 / 7)),
               0.005);

@@ -1,4 +1,4 @@
-#include "cmnutils/scene_render.h"
+#include "scene/scene_render.h"
 
 // -------------------------------------------------------------- traversal
 

@@ -1,4 +1,4 @@
-#include "platform/ini_file.h"
+#include "settings/ini_file.h"
 
 #include <utility>
 
@@ -178,7 +178,8 @@ std::string ToUtf8(std::u16string_view text) {
 }
 
 std::u16string_view IniValueText(std::u16string_view value) {
-  return value.substr(0, value.find_first_of(std::u16string_view(u"\r\n\0", 3)));
+  return value.substr(0,
+                      value.find_first_of(std::u16string_view(u"\r\n\0", 3)));
 }
 
 IniFile::IniFile() : bytes("\xFF\xFE"), encoding(Encoding::kUtf16Le) {}
@@ -215,7 +216,7 @@ std::size_t IniFile::HeaderSize() const {
 
 std::size_t IniFile::UnitSize() const {
   return (encoding == Encoding::kUtf16Le || encoding == Encoding::kUtf16Be) ? 2
-                                                                             : 1;
+                                                                            : 1;
 }
 
 // The character whose code unit starts at `pos` when it is ASCII, else
@@ -267,8 +268,8 @@ void IniFile::Decode(std::size_t begin, std::size_t end,
     for (; pos + 2 <= end; pos += 2) {
       const unsigned a = static_cast<unsigned char>(bytes[pos]);
       const unsigned b = static_cast<unsigned char>(bytes[pos + 1]);
-      out += static_cast<char16_t>(encoding == Encoding::kUtf16Le ? a | (b << 8)
-                                                                  : (a << 8) | b);
+      out += static_cast<char16_t>(
+          encoding == Encoding::kUtf16Le ? a | (b << 8) : (a << 8) | b);
     }
     if (pos < end) out += kReplacement;
     return;
@@ -365,8 +366,7 @@ bool IniFile::Set(std::u16string_view section, std::u16string_view key,
       std::size_t valueStart = span.begin;
       while (AsciiUnitAt(valueStart) != u'=') valueStart += unit;
       valueStart += unit;
-      while (valueStart < span.bodyEnd &&
-             IsIniBlank(AsciiUnitAt(valueStart))) {
+      while (valueStart < span.bodyEnd && IsIniBlank(AsciiUnitAt(valueStart))) {
         valueStart += unit;
       }
       bytes.replace(valueStart, span.bodyEnd - valueStart, Encode(value));

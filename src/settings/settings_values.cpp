@@ -1,4 +1,4 @@
-#include "platform/settings_values.h"
+#include "settings/settings_values.h"
 
 #include <charconv>
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "cmnutils/text_helpers.h"
-#include "platform/settings_store.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -102,7 +102,8 @@ double ParseSettingDouble(std::u16string_view text) {
     }
     if (j < text.size() && IsDigit(text[j])) {
       for (; j < text.size() && IsDigit(text[j]); ++j) {
-        if (exponent < kExponentCap) exponent = exponent * 10 + (text[j] - u'0');
+        if (exponent < kExponentCap)
+          exponent = exponent * 10 + (text[j] - u'0');
       }
       if (negativeExponent) exponent = -exponent;
       number += 'e';

@@ -1,16 +1,7 @@
-// Resource and command identifiers, shared by the resource script and the
-// code. Plain #defines so that windres can read this file too.
+// The commands of the popup menu: the ids the menu items carry and the frame
+// parts, the main window and the resource script agree on. Plain #defines so
+// that windres can read this file too.
 #pragma once
-
-#define IDI_SMALL 1  // 48 x 48, 32-bit with alpha
-#define IDI_LARGE 2  // the same picture; window class and notification icon
-#define IDR_POPUP 2  // menu: one popup holding the whole popup menu
-#define IDR_ACCELERATORS 2
-#define IDD_ABOUT 103
-#define IDS_PRODUCT_NAME 104
-#define IDB_WORLD_MAP 104
-#define IDV_VERSION 1
-#define IDC_ABOUT_ICON 3
 
 // Clock commands.
 #define IDM_HOUR_HAND_COLOR 105
@@ -42,6 +33,3 @@
 #define IDM_STAY_ON_TOP 142
 #define IDM_ABOUT 143
 #define IDM_EXIT 144
-
-#define ONDRAVA_VERSION_NUMBERS 1, 0, 0, 1
-#define ONDRAVA_VERSION_TEXT "1.0.0.1"

@@ -1,6 +1,8 @@
 // The store contract, run against the platform's own store: our IniFile on
 // Linux, the system's profile functions in the Windows test program.
 
+#include "settings/settings_store.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,8 +15,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/settings_store.h"
-#include "platform/settings_values.h"
+#include "settings/settings_values.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -49,8 +50,9 @@ std::string Utf16Le(std::u16string_view text) {
 std::u16string Utf16LeText(const std::string& bytes) {
   std::u16string text;
   for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                  static_cast<unsigned char>(bytes[i + 1]) << 8);
+    text +=
+        static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                              static_cast<unsigned char>(bytes[i + 1]) << 8);
   }
   return text;
 }
@@ -58,11 +60,14 @@ std::u16string Utf16LeText(const std::string& bytes) {
 class SettingsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    folder = fs::temp_directory_path() /
-             ("ondrava-" +
-              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-              "-" + std::to_string(stamp));
+    const auto stamp =
+        std::chrono::steady_clock::now().time_since_epoch().count();
+    folder =
+        fs::temp_directory_path() /
+        ("ondrava-" +
+         std::string(
+             ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+         "-" + std::to_string(stamp));
     ASSERT_TRUE(fs::create_directories(folder));
     file = folder / "clock.ini";
   }
@@ -91,9 +96,8 @@ class SettingsStoreTest : public ::testing::Test {
   }
 
   void MakeReadOnly(const fs::path& path) const {
-    fs::permissions(path,
-                    fs::perms::owner_read | fs::perms::group_read |
-                        fs::perms::others_read);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read |
+                              fs::perms::others_read);
   }
 
   fs::path folder;
@@ -318,7 +322,9 @@ TEST_F(SettingsStoreTest, SaveThroughALinkReplacesTheLinkedFile) {
   store->WriteString(u"Form", u"Left", u"9");
   ASSERT_TRUE(store->CommitSave());
   EXPECT_TRUE(fs::is_symlink(file));
-  EXPECT_EQ(u"9", MakeSettingsStore(real.u16string())->ReadString(u"Form", u"Left", u""));
+  EXPECT_EQ(
+      u"9",
+      MakeSettingsStore(real.u16string())->ReadString(u"Form", u"Left", u""));
   EXPECT_EQ(fs::perms::owner_read | fs::perms::owner_write,
             fs::status(real).permissions());
 }

@@ -9,9 +9,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/ini_file.h"
-#include "platform/settings_store.h"
 #include "platform/win32_types.h"
+#include "settings/ini_file.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -63,8 +63,9 @@ void DeleteCopy(const std::wstring& copy) {
 // mark, which makes WritePrivateProfileStringW write wide text instead of the
 // ANSI code page, so that no character of a font name or dial text is lost.
 bool CreateUnicodeCopy(const std::wstring& copy) {
-  const HANDLE file = CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileW(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   static const BYTE kMark[] = {0xFF, 0xFE};
   DWORD written = 0;
@@ -181,15 +182,15 @@ class Win32SettingsStore final : public ISettingsStore {
       // ReplaceFileW keeps the file's attributes, security and creation
       // time. A read-only or folder target is refused here, before the
       // system gets to decide whether to go ahead anyway.
-      replaced = (attributes & (FILE_ATTRIBUTE_READONLY |
-                                FILE_ATTRIBUTE_DIRECTORY)) == 0 &&
-                 ReplaceFileW(Wide(fullPath), copyPath.c_str(), nullptr,
-                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                              nullptr);
+      replaced =
+          (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) ==
+              0 &&
+          ReplaceFileW(Wide(fullPath), copyPath.c_str(), nullptr,
+                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
     } else {
-      replaced = MoveFileExW(copyPath.c_str(), Wide(fullPath),
-                             MOVEFILE_REPLACE_EXISTING |
-                                 MOVEFILE_WRITE_THROUGH);
+      replaced =
+          MoveFileExW(copyPath.c_str(), Wide(fullPath),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
     if (!replaced) {
       DeleteCopy(copyPath);

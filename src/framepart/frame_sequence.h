@@ -4,13 +4,17 @@
 
 #include <span>
 
-#include "mainframe/frame_host.h"
+#include "framepart/frame_host.h"
 
 class CCanvas;
 
 // Sizes the canvas to the client area and lays out every part, in order.
 void LayoutParts(CCanvas& canvas, const RECT& client,
                  std::span<IFramePart* const> parts);
+
+// Ticks every part, in order; true when any of them has something new to
+// show, so that the caller composes a frame.
+bool TickParts(const SYSTEMTIME& localTime, std::span<IFramePart* const> parts);
 
 // Clears the canvas and lets every part draw, the last part first: the globe
 // is the bottom layer, the clock face goes over it.

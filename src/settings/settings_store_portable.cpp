@@ -12,8 +12,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/ini_file.h"
-#include "platform/settings_store.h"
+#include "settings/ini_file.h"
+#include "settings/settings_store.h"
 
 namespace {
 
@@ -113,9 +113,8 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
 
   const std::string copy = target + ".tmp" + std::to_string(::getpid());
   ::unlink(copy.c_str());  // left over from a crashed run of this process id
-  FileDescriptor file(::open(copy.c_str(),
-                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
-                             0666));
+  FileDescriptor file(::open(
+      copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
   if (file.Get() < 0) return false;
   if (exists) {
     // Permission bits survive the replacement as they would an in-place
@@ -131,9 +130,11 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
   }
   // Make the rename itself durable; the save has happened either way.
   const std::size_t slash = target.rfind('/');
-  const std::string folder =
-      slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
-  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  const std::string folder = slash == std::string::npos ? "."
+                             : slash == 0               ? "/"
+                                          : target.substr(0, slash);
+  FileDescriptor dir(
+      ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.Get() >= 0) (void)::fsync(dir.Get());
   return true;
 }
@@ -201,9 +202,9 @@ class PortableSettingsStore final : public ISettingsStore {
 
  private:
   std::u16string path;
-  std::string nativePath;         // UTF-8; empty when the path is unusable
-  std::optional<IniFile> file;    // as last read or written; none if missing
-  std::optional<IniFile> pending; // the save in progress
+  std::string nativePath;          // UTF-8; empty when the path is unusable
+  std::optional<IniFile> file;     // as last read or written; none if missing
+  std::optional<IniFile> pending;  // the save in progress
   bool saving = false;
 };
 

@@ -4,8 +4,8 @@
 // clipping beyond the rasterizer's own: a see-through scene needs none.
 #pragma once
 
-#include "cmnutils/scene_objects.h"
 #include "cmnutils/vector_math.h"
+#include "scene/scene_objects.h"
 
 class CCanvas;
 

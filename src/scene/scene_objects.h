@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "cmnutils/chain_list.h"
-#include "cmnutils/triangle_list.h"
 #include "cmnutils/vector_math.h"
+#include "scene/triangle_list.h"
 
 // One strip of vertices: parallel position, normal and colour arrays in a
 // single 16-byte aligned allocation.

@@ -1,4 +1,4 @@
-#include "cmnutils/scene_objects.h"
+#include "scene/scene_objects.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,9 +1,9 @@
+#include "settings/ini_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
-
-#include "platform/ini_file.h"
 
 namespace {
 
@@ -95,10 +95,12 @@ TEST(IniFile, SetChangesOnlyTheKeysLine) {
   // A new section goes at the end.
   EXPECT_EQ(original + "[C]\r\nk=v\r\n", AfterSet(original, u"C", u"k", u"v"));
   // A section without keys takes the key right after its header.
-  EXPECT_EQ("[A]\r\nk=v\r\n[B]\r\n", AfterSet("[A]\r\n[B]\r\n", u"A", u"k", u"v"));
+  EXPECT_EQ("[A]\r\nk=v\r\n[B]\r\n",
+            AfterSet("[A]\r\n[B]\r\n", u"A", u"k", u"v"));
   // A file that ends without a line break gets one first.
   EXPECT_EQ("[A]\nx=1\r\ny=2\r\n", AfterSet("[A]\nx=1", u"A", u"y", u"2"));
-  EXPECT_EQ("[A]\nx=1\r\n[B]\r\nz=3\r\n", AfterSet("[A]\nx=1", u"B", u"z", u"3"));
+  EXPECT_EQ("[A]\nx=1\r\n[B]\r\nz=3\r\n",
+            AfterSet("[A]\nx=1", u"B", u"z", u"3"));
   // The first of two sections of a name takes new keys.
   EXPECT_EQ("[A]\r\nx=1\r\ny=2\r\n[a]\r\nz=1\r\n",
             AfterSet("[A]\r\nx=1\r\n[a]\r\nz=1\r\n", u"A", u"y", u"2"));
@@ -147,8 +149,9 @@ TEST(IniFile, EachEncodingIsReadAndWrittenBackInKind) {
   IniFile bom(std::string("\xEF\xBB\xBF[S]\r\nName=Z\xC3\xBCrich\r\n"));
   EXPECT_EQ(u"Z\u00fcrich", Value(bom, u"S", u"Name"));
   bom.Set(u"S", u"Globe", u"\U0001F30D");
-  EXPECT_EQ("\xEF\xBB\xBF[S]\r\nName=Z\xC3\xBCrich\r\nGlobe=\xF0\x9F\x8C\x8D\r\n",
-            bom.Bytes());
+  EXPECT_EQ(
+      "\xEF\xBB\xBF[S]\r\nName=Z\xC3\xBCrich\r\nGlobe=\xF0\x9F\x8C\x8D\r\n",
+      bom.Bytes());
 
   IniFile plain(std::string("[S]\r\n"));
   EXPECT_EQ(IniFile::Encoding::kUtf8, plain.GetEncoding());
@@ -158,13 +161,16 @@ TEST(IniFile, EachEncodingIsReadAndWrittenBackInKind) {
 
 TEST(IniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
   // Latin-1 and cut-off sequences, as an ANSI file would hold them.
-  const std::string foreign = "; gr\xFC\xDF" "e \xC3\x28 \xED\xA0\x80\r\n";
+  const std::string foreign =
+      "; gr\xFC\xDF"
+      "e \xC3\x28 \xED\xA0\x80\r\n";
   IniFile file(foreign + "[S]\r\nBad=\xE2\x82\r\nLong=\xF4\x90\x80\x80\r\n");
   EXPECT_EQ(u"\uFFFD\uFFFD", Value(file, u"S", u"Bad"));
   EXPECT_EQ(u"\uFFFD\uFFFD\uFFFD\uFFFD", Value(file, u"S", u"Long"));
   file.Set(u"S", u"New", u"1");
-  EXPECT_EQ(foreign + "[S]\r\nBad=\xE2\x82\r\nLong=\xF4\x90\x80\x80\r\nNew=1\r\n",
-            file.Bytes());
+  EXPECT_EQ(
+      foreign + "[S]\r\nBad=\xE2\x82\r\nLong=\xF4\x90\x80\x80\r\nNew=1\r\n",
+      file.Bytes());
 
   // A lone surrogate in UTF-16 is handed on as it is.
   IniFile lone(Utf16Le(u"[S]\r\nK=a\xDC00\r\n"));
