@@ -4,7 +4,6 @@
 
 #define IDI_SMALL 1  // 48 x 48, 32-bit with alpha
 #define IDI_LARGE 2  // the same picture; window class and notification icon
-#define IDR_POPUP 2  // menu: one popup holding the whole popup menu
 #define IDR_ACCELERATORS 2
 #define IDD_ABOUT 103
 #define IDS_PRODUCT_NAME 104

@@ -84,7 +84,7 @@ void CMainFrame::WndProc(WndMessage& m) {
       m.Result = 0;
       return;
     case WM_COMMAND:
-      if (OnCommand(LOWORD(m.WParam)))
+      if (RouteCommand(LOWORD(m.WParam), *this, switches, parts))
         m.Result = 0;
       else
         DefaultProc(m);
@@ -134,8 +134,7 @@ void CMainFrame::WndProc(WndMessage& m) {
 
 void CMainFrame::OnCreate() {
   canvas = std::make_unique<CCanvas>();
-  menu = LoadMenuW(application->instance, MAKEINTRESOURCEW(IDR_POPUP));
-  popup = menu ? GetSubMenu(menu, 0) : nullptr;
+  popup = CreateWin32PopupMenu();
   for (IFramePart* part : parts) part->Create(*this);
   LoadSettings();
   Layout();
@@ -149,8 +148,8 @@ void CMainFrame::OnDestroy() {
   for (IFramePart* part : parts) part->Destroy();
   SetTrayIcon(false);
   canvas.reset();
-  if (menu) DestroyMenu(menu);
-  menu = popup = nullptr;
+  if (popup) DestroyMenu(popup);
+  popup = nullptr;
 }
 
 void CMainFrame::Layout() {
@@ -195,6 +194,10 @@ void CMainFrame::OnNonClientButtonDown(int hitTest) {
   if (const unsigned command = SysCommandForHitTest(hitTest))
     SendMessageW(window, WM_SYSCOMMAND, command, 0);
 }
+
+bool CMainFrame::IsOpen() const { return window && IsWindow(window); }
+
+void CMainFrame::Close() { DestroyWindow(window); }
 
 void CMainFrame::SetClickThrough(bool on) {
   LONG style = GetWindowLongW(window, GWL_EXSTYLE);

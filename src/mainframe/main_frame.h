@@ -16,11 +16,12 @@
 #include "clockfrm/clock_frm.h"
 #include "earthfrm/earth_frm.h"
 #include "framepart/frame_host.h"
+#include "mainframe/command_routing.h"
 #include "mainframe/win32_menu.h"
 #include "settings/settings_store.h"
 #include "wincontrol/wnd.h"
 
-class CMainFrame : public CWnd, public IFrameHost {
+class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
  public:
   CMainFrame();
   ~CMainFrame() override;
@@ -52,38 +53,40 @@ class CMainFrame : public CWnd, public IFrameHost {
 
   void OnCreate();
   void OnDestroy();
-  void Layout();
   void Tick();
   void Compose();
   void Paint();
   void OnNonClientMouseMove(int hitTest);
   void OnNonClientButtonDown(int hitTest);
-  void SetClickThrough(bool on);
-  void SetStayOnTop(bool on);
+
+  // IMainWindow: what the command routing asks of the window.
+  void SetClickThrough(bool on) override;
+  void SetStayOnTop(bool on) override;
+  void ShowAbout() override;
+  void Close() override;
+  bool IsOpen() const override;
+  void Layout() override;
+  void SaveSettings() override;
+  void UpdateMenu() override;
 
   // Tray, menu and commands.
   bool SetTrayIcon(bool show);
   void BuildTipText(wchar_t* tip);
   void ShowPopupMenu();
   void OnTrayCallback(WndMessage& message);
-  bool OnCommand(UINT command);
-  void UpdateMenu();
 
   // Settings.
   bool DeriveSettingsPath();
   void LoadSettings();
-  void SaveSettings();
 
   NOTIFYICONDATAW tray{};
-  HMENU menu = nullptr;
   HMENU popup = nullptr;
   std::unique_ptr<CCanvas> canvas;
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   bool trayShown = false;
   std::u16string settingsPath;
   std::unique_ptr<ISettingsStore> settings;
-  bool clickThrough = false;
-  bool stayOnTop = true;
+  WindowSwitches switches;
   CClockFrm clock;
   CEarthFrm globe;
   // The clock face and the globe, in the order every call but drawing goes

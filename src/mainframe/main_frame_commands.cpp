@@ -97,42 +97,10 @@ void CMainFrame::ShowPopupMenu() {
   PostMessageW(window, WM_NULL, 0, 0);
 }
 
-bool CMainFrame::OnCommand(UINT command) {
-  switch (command) {
-    case IDM_CLICK_THROUGH:
-      clickThrough = !clickThrough;
-      SetClickThrough(clickThrough);
-      break;
-    case IDM_STAY_ON_TOP:
-      stayOnTop = !stayOnTop;
-      SetStayOnTop(stayOnTop);
-      break;
-    case IDM_ABOUT:
-      ShowAboutBox(application->instance, window);
-      break;
-    case IDM_EXIT:
-      DestroyWindow(window);  // saves the settings once, on the way out
-      return true;
-    default: {
-      bool handled = false;
-      for (IFramePart* part : parts)
-        if ((handled = part->OnCommand(command))) break;
-      if (!handled) return false;
-    }
-  }
-  Layout();
-  SaveSettings();
-  UpdateMenu();
-  return true;
-}
+void CMainFrame::ShowAbout() { ShowAboutBox(application->instance, window); }
 
 void CMainFrame::UpdateMenu() {
   if (!popup) return;
   CWin32Menu menuView(popup);
-  for (std::size_t i = 0; i < parts.size(); ++i)
-    parts[i]->UpdateMenu(menuView.SubMenu(int(i)));
-  CheckMenuItem(popup, IDM_CLICK_THROUGH,
-                MF_BYCOMMAND | (clickThrough ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(popup, IDM_STAY_ON_TOP,
-                MF_BYCOMMAND | (stayOnTop ? MF_CHECKED : MF_UNCHECKED));
+  UpdateMenuMarks(menuView, switches, parts);
 }

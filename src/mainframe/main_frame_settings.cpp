@@ -46,19 +46,22 @@ void CMainFrame::LoadSettings() {
   MoveWindow(window, placed.left, placed.top, placed.right - placed.left,
              placed.bottom - placed.top, FALSE);
   for (IFramePart* part : parts) part->LoadSettings(*settings);
-  clickThrough = form.transparent;
-  SetClickThrough(clickThrough);
-  stayOnTop = form.stayOnTop;
-  SetStayOnTop(stayOnTop);
+  switches = {form.transparent, form.stayOnTop};
+  SetClickThrough(switches.clickThrough);
+  SetStayOnTop(switches.stayOnTop);
   UpdateMenu();
 }
 
 void CMainFrame::SaveSettings() {
   if (!DeriveSettingsPath()) return;
+  // A rectangle that cannot be read is never written: the file keeps the
+  // placement it has.
   RECT rect;
-  GetWindowRect(window, &rect);
+  const bool placed = GetWindowRect(window, &rect) != FALSE;
   settings->BeginSave();
-  SaveFormSettings(*settings, rect, clickThrough, stayOnTop);
+  if (placed)
+    SaveFormSettings(*settings, rect, switches.clickThrough,
+                     switches.stayOnTop);
   for (IFramePart* part : parts) part->SaveSettings(*settings);
   settings->CommitSave();
 }

@@ -41,3 +41,53 @@ void CWin32Menu::AppendItem(UINT command, std::u16string_view text, bool grayed,
 void CWin32Menu::DeleteItem(UINT command) {
   DeleteMenu(handle_, command, MF_BYCOMMAND);
 }
+
+namespace {
+// Builds native menus from the shared description: one open popup per
+// nesting level.
+class CWin32MenuBuilder final : public IMenuBuilder {
+ public:
+  explicit CWin32MenuBuilder(HMENU root) : open_{root} {}
+
+  void BeginSubmenu(std::u16string_view text) override {
+    HMENU sub = CreatePopupMenu();
+    if (sub &&
+        !AppendMenuW(open_.back(), MF_POPUP | MF_STRING,
+                     reinterpret_cast<UINT_PTR>(sub), Wide(text).c_str())) {
+      DestroyMenu(sub);
+      sub = nullptr;
+    }
+    // Items of a submenu that could not be made go to a throw-away menu.
+    open_.push_back(sub ? sub : CreatePopupMenu());
+    orphans_.push_back(sub == nullptr);
+  }
+  void EndSubmenu() override {
+    if (open_.size() <= 1) return;
+    if (orphans_.back() && open_.back()) DestroyMenu(open_.back());
+    open_.pop_back();
+    orphans_.pop_back();
+  }
+  void AddItem(UINT command, std::u16string_view text) override {
+    if (open_.back())
+      AppendMenuW(open_.back(), MF_STRING, command, Wide(text).c_str());
+  }
+  void AddSeparator() override {
+    if (open_.back()) AppendMenuW(open_.back(), MF_SEPARATOR, 0, nullptr);
+  }
+
+ private:
+  static std::wstring Wide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+  }
+  std::vector<HMENU> open_;
+  std::vector<bool> orphans_;
+};
+}  // namespace
+
+HMENU CreateWin32PopupMenu() {
+  HMENU popup = CreatePopupMenu();
+  if (!popup) return nullptr;
+  CWin32MenuBuilder builder(popup);
+  BuildPopupMenu(builder);
+  return popup;
+}

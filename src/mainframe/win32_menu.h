@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framepart/frame_host.h"
+#include "mainframe/popup_menu.h"
 
 class CWin32Menu : public IMenu {
  public:
@@ -22,3 +23,7 @@ class CWin32Menu : public IMenu {
   HMENU handle_;
   std::vector<std::unique_ptr<CWin32Menu>> submenus_;
 };
+
+// A new popup menu holding every item of the program's popup (see
+// popup_menu.h), or null when the system has no menu for us.
+HMENU CreateWin32PopupMenu();

@@ -1,0 +1,30 @@
+// The popup menu every front-end shows, on the window and on the
+// notification-area icon: one description of its items, ids and texts, so
+// that the Windows program and the Linux one cannot drift apart.
+#pragma once
+
+#include <string_view>
+
+#include "platform/win32_types.h"
+
+// How a front-end makes its native menu from the description.
+class IMenuBuilder {
+ public:
+  virtual void BeginSubmenu(std::u16string_view text) = 0;
+  virtual void EndSubmenu() = 0;
+  virtual void AddItem(UINT command, std::u16string_view text) = 0;
+  virtual void AddSeparator() = 0;
+
+ protected:
+  ~IMenuBuilder() = default;
+};
+
+// The whole popup, in order: the clock's submenu (position 0), the globe's
+// (position 1, with its angle and speed submenus at positions 7 and 8), the
+// two window switches, the About box and Exit. Texts carry the "&" mnemonic
+// markers Windows menus use.
+void BuildPopupMenu(IMenuBuilder& builder);
+
+// The submenu position of each frame part, in the order the parts are kept.
+constexpr int kClockSubmenu = 0;
+constexpr int kGlobeSubmenu = 1;

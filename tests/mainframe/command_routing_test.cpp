@@ -1,0 +1,181 @@
+// The road of a menu command: whose it is, the follow-up after it, and the
+// popup's description that both programs build their menus from.
+#include "mainframe/command_routing.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "framepart/command_ids.h"
+#include "mainframe/popup_menu.h"
+
+namespace {
+struct FakeWindow : IMainWindow {
+  void SetClickThrough(bool on) override { log.push_back(on ? "ct+" : "ct-"); }
+  void SetStayOnTop(bool on) override { log.push_back(on ? "top+" : "top-"); }
+  void ShowAbout() override {
+    log.push_back("about");
+    if (closeDuringAbout) open = false;
+  }
+  void Close() override {
+    log.push_back("close");
+    open = false;
+  }
+  bool IsOpen() const override { return open; }
+  void Layout() override { log.push_back("layout"); }
+  void SaveSettings() override { log.push_back("save"); }
+  void UpdateMenu() override { log.push_back("menu"); }
+  std::vector<std::string> log;
+  bool open = true;
+  bool closeDuringAbout = false;
+};
+
+// A part that takes the commands in [first, last] and records the calls.
+struct FakePart : IFramePart {
+  FakePart(UINT first, UINT last, std::vector<std::string>& log)
+      : first(first), last(last), log(log) {}
+  void Create(IFrameHost&) override {}
+  void Destroy() override {}
+  void LoadSettings(const ISettingsStore&) override {}
+  void SaveSettings(ISettingsStore&) override {}
+  void Layout(const RECT&) override {}
+  bool Tick(const SYSTEMTIME&) override { return false; }
+  void Draw(CCanvas&) override {}
+  bool OnCommand(UINT command) override {
+    log.push_back("offered " + std::to_string(command));
+    return command >= first && command <= last;
+  }
+  void UpdateMenu(IMenu* submenu) override { menus.push_back(submenu); }
+  UINT first, last;
+  std::vector<std::string>& log;
+  std::vector<IMenu*> menus;
+};
+
+struct RecordingMenu : IMenu {
+  void CheckItem(UINT command, bool on) override { checks[command] = on; }
+  void EnableItem(UINT, bool) override {}
+  IMenu* SubMenu(int position) override {
+    return position < 2 ? &subs[position] : nullptr;
+  }
+  int ItemCount() const override { return 0; }
+  void AppendItem(UINT, std::u16string_view, bool, bool) override {}
+  void DeleteItem(UINT) override {}
+  std::map<UINT, bool> checks;
+  std::vector<RecordingMenu> subs = std::vector<RecordingMenu>(0);
+};
+
+class Routing : public ::testing::Test {
+ protected:
+  FakeWindow window;
+  WindowSwitches switches;
+  FakePart clock{105, 113, window.log}, globe{114, 140, window.log};
+  std::vector<IFramePart*> parts{&clock, &globe};
+  using Log = std::vector<std::string>;
+};
+}  // namespace
+
+TEST_F(Routing, PartsAreOfferedInOrderAndTheFollowUpRuns) {
+  EXPECT_TRUE(RouteCommand(IDM_SHADING, window, switches, parts));
+  EXPECT_EQ(window.log,
+            (Log{"offered 119", "offered 119", "layout", "save", "menu"}));
+  window.log.clear();
+  EXPECT_TRUE(RouteCommand(IDM_FONT, window, switches, parts));
+  EXPECT_EQ(window.log, (Log{"offered 109", "layout", "save", "menu"}))
+      << "the globe never sees the clock's command";
+  window.log.clear();
+  EXPECT_FALSE(RouteCommand(999, window, switches, parts));
+  EXPECT_EQ(window.log, (Log{"offered 999", "offered 999"})) << "no follow-up";
+}
+
+TEST_F(Routing, WindowSwitchesToggleAndExitSavesOnlyOnTheWayOut) {
+  EXPECT_TRUE(RouteCommand(IDM_CLICK_THROUGH, window, switches, parts));
+  EXPECT_TRUE(switches.clickThrough);
+  EXPECT_TRUE(RouteCommand(IDM_STAY_ON_TOP, window, switches, parts));
+  EXPECT_FALSE(switches.stayOnTop);
+  EXPECT_EQ(window.log, (Log{"ct+", "layout", "save", "menu", "top-", "layout",
+                             "save", "menu"}));
+  window.log.clear();
+  EXPECT_TRUE(RouteCommand(IDM_EXIT, window, switches, parts));
+  EXPECT_EQ(window.log, (Log{"close"}));
+}
+
+TEST_F(Routing, NoFollowUpOnAWindowClosedWhileABoxWasOpen) {
+  window.closeDuringAbout = true;
+  EXPECT_TRUE(RouteCommand(IDM_ABOUT, window, switches, parts));
+  EXPECT_EQ(window.log, (Log{"about"}));
+}
+
+TEST_F(Routing, MarksGoToEachPartsSubmenuAndTheSwitches) {
+  RecordingMenu popup;
+  popup.subs.resize(2);
+  switches = {true, false};
+  UpdateMenuMarks(popup, switches, parts);
+  ASSERT_EQ(clock.menus.size(), 1u);
+  EXPECT_EQ(clock.menus[0], &popup.subs[kClockSubmenu]);
+  EXPECT_EQ(globe.menus[0], &popup.subs[kGlobeSubmenu]);
+  EXPECT_TRUE(popup.checks[IDM_CLICK_THROUGH]);
+  EXPECT_FALSE(popup.checks[IDM_STAY_ON_TOP]);
+}
+
+namespace {
+// Flattens the description into lines "depth:id:text".
+struct Flattener : IMenuBuilder {
+  void BeginSubmenu(std::u16string_view text) override {
+    lines.push_back(std::to_string(depth) + ":sub:" + Narrow(text));
+    ++depth;
+  }
+  void EndSubmenu() override { --depth; }
+  void AddItem(UINT command, std::u16string_view text) override {
+    ids.push_back(command);
+    lines.push_back(std::to_string(depth) + ":" + std::to_string(command) +
+                    ":" + Narrow(text));
+  }
+  void AddSeparator() override {
+    lines.push_back(std::to_string(depth) + ":sep");
+  }
+  static std::string Narrow(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) out += c < 0x80 ? char(c) : '*';
+    return out;
+  }
+  int depth = 0;
+  std::vector<std::string> lines;
+  std::vector<UINT> ids;
+};
+}  // namespace
+
+TEST(PopupMenu, HoldsEveryCommandOnceWhereThePartsLookForTheirSubmenus) {
+  Flattener menu;
+  BuildPopupMenu(menu);
+  EXPECT_EQ(menu.depth, 0) << "every submenu is closed";
+  const std::set<UINT> unique(menu.ids.begin(), menu.ids.end());
+  EXPECT_EQ(unique.size(), menu.ids.size());
+  for (UINT id = IDM_HOUR_HAND_COLOR; id <= IDM_EXIT; ++id)
+    EXPECT_EQ(unique.count(id), id == IDM_SPEED_CUSTOM ? 0u : 1u) << id;
+  // Top level: clock, globe, the two switches, About, Exit.
+  std::vector<std::string> top;
+  for (const std::string& line : menu.lines)
+    if (line.rfind("0:", 0) == 0) top.push_back(line);
+  ASSERT_EQ(top.size(), 8u);
+  EXPECT_EQ(top[kClockSubmenu].substr(0, 6), "0:sub:");
+  EXPECT_EQ(top[kGlobeSubmenu].substr(0, 6), "0:sub:");
+  EXPECT_EQ(top[2], "0:141:********(&I)");
+  EXPECT_EQ(top[7], "0:144:**(&X)");
+  // The globe finds its angle and speed submenus at positions 7 and 8.
+  std::vector<std::string> globeItems;
+  int inGlobe = 0;
+  for (const std::string& line : menu.lines) {
+    if (line == top[kGlobeSubmenu])
+      inGlobe = 1;
+    else if (inGlobe && line.rfind("1:", 0) == 0)
+      globeItems.push_back(line);
+    else if (inGlobe && line.rfind("0:", 0) == 0)
+      break;
+  }
+  ASSERT_EQ(globeItems.size(), 9u);
+  EXPECT_EQ(globeItems[7].substr(0, 6), "1:sub:");
+  EXPECT_EQ(globeItems[8].substr(0, 6), "1:sub:");
+}
