@@ -135,7 +135,9 @@ bool CEarthFrm::OnCommand(UINT command) {
 
 void CEarthFrm::OpenTextureFile() {
   std::u16string path;
-  if (!owner || !owner->PickTextureFile(path)) return;
+  // The window may be gone when a dialog returns (exit from the
+  // notification icon meanwhile): then there is nothing left to change.
+  if (!owner || !owner->PickTextureFile(path) || !owner) return;
   if (!LoadTextureFile(path)) return;  // the previous texture stays
   settings.fileName = path.substr(0, kFileNameCapacity);
   settings.useFile = true;
@@ -145,7 +147,7 @@ void CEarthFrm::OpenTextureFile() {
 void CEarthFrm::PickKeyColor() {
   if (!owner) return;
   COLORREF color = settings.colorKey.color;
-  if (!owner->PickColor(color, customColors)) return;
+  if (!owner->PickColor(color, customColors) || !owner) return;
   settings.colorKey.color = color;
   ReloadTexture();
 }
