@@ -178,6 +178,10 @@ void CEarthFrm::UpdateMenu(IMenu* submenu) {
     submenu->DeleteItem(IDM_SPEED_CUSTOM);
   } else if (IMenu* speeds = submenu->SubMenu(8);
              speeds && speeds->ItemCount() == 6) {
-    speeds->AppendItem(IDM_SPEED_CUSTOM, u"カスタム(&6)", true, true);
+    const UiText custom{u"カスタム(&6)", u"Custom (&6)"};
+    speeds->AppendItem(
+        IDM_SPEED_CUSTOM,
+        custom.In(owner ? owner->Language() : UiLanguage::kJapanese), true,
+        true);
   }
 }
