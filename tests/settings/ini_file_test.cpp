@@ -165,7 +165,9 @@ TEST(IniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
       "; gr\xFC\xDF"
       "e \xC3\x28 \xED\xA0\x80\r\n";
   IniFile file(foreign + "[S]\r\nBad=\xE2\x82\r\nLong=\xF4\x90\x80\x80\r\n");
-  EXPECT_EQ(u"\uFFFD\uFFFD", Value(file, u"S", u"Bad"));
+  // One U+FFFD per maximal invalid subpart: a cut-off sequence is one, a
+  // lead byte whose next byte cannot follow it is one by itself.
+  EXPECT_EQ(u"\uFFFD", Value(file, u"S", u"Bad"));
   EXPECT_EQ(u"\uFFFD\uFFFD\uFFFD\uFFFD", Value(file, u"S", u"Long"));
   file.Set(u"S", u"New", u"1");
   EXPECT_EQ(
