@@ -219,8 +219,17 @@ std::string IniFile::Encode(std::u16string_view text) const {
   return Utf16ToUtf8(text);
 }
 
-IniFile::KeyLookup IniFile::Lookup(std::u16string_view section,
-                                   std::u16string_view key) const {
+std::u16string IniFile::AsHeld(std::u16string_view text) const {
+  if (UnitSize() == 2) return std::u16string(text);
+  return Utf8ToUtf16(Utf16ToUtf8(text));
+}
+
+IniFile::KeyLookup IniFile::Lookup(std::u16string_view givenSection,
+                                   std::u16string_view givenKey) const {
+  // Names are compared as the file holds them, so that a key Set with a name
+  // the encoding cannot keep exactly is found again, not added anew.
+  const std::u16string section = AsHeld(givenSection);
+  const std::u16string key = AsHeld(givenKey);
   KeyLookup found;
   std::u16string text;
   bool inSection = false;

@@ -77,6 +77,9 @@ class IniFile {
   LineSpan LineAt(std::size_t begin) const;
   void Decode(std::size_t begin, std::size_t end, std::u16string& out) const;
   std::string Encode(std::u16string_view text) const;
+  // The text as it reads back once written: in UTF-8, half a surrogate pair
+  // becomes U+FFFD.
+  std::u16string AsHeld(std::u16string_view text) const;
   // Both names valid and without the blanks around them.
   KeyLookup Lookup(std::u16string_view section, std::u16string_view key) const;
   void CompleteOddUnit();

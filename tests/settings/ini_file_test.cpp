@@ -187,6 +187,25 @@ TEST(IniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
   EXPECT_EQ(0u, odd.Bytes().size() % 2);
 }
 
+TEST(IniFile, ANameUtf8CannotHoldExactlyIsFoundAsStored) {
+  // Half a surrogate pair is written as U+FFFD; Set and Find must look for
+  // the name in that form, or the key is never found and every Set adds
+  // another line.
+  IniFile file(std::string("[S]\r\n"));
+  EXPECT_TRUE(file.Set(u"S", u"k\xD800", u"1"));
+  EXPECT_TRUE(file.Set(u"S", u"k\xD800", u"2"));
+  EXPECT_EQ("[S]\r\nk\xEF\xBF\xBD=2\r\n", file.Bytes());
+  EXPECT_EQ(u"2", Value(file, u"S", u"k\xD800"));
+  EXPECT_EQ(u"2", Value(file, u"S", u"k\uFFFD"));
+  EXPECT_TRUE(file.Set(u"\xDC00", u"k", u"3"));
+  EXPECT_EQ(u"3", Value(file, u"\xDC00", u"k"));
+  // UTF-16 keeps the half pair, which then names only itself.
+  IniFile wide;
+  EXPECT_TRUE(wide.Set(u"S", u"k\xD800", u"1"));
+  EXPECT_EQ(u"1", Value(wide, u"S", u"k\xD800"));
+  EXPECT_FALSE(wide.Find(u"S", u"k\uFFFD"));
+}
+
 TEST(IniFile, GarbageNeitherCrashesNorChangesWhenOnlyRead) {
   // Bytes rich in the characters the syntax looks at.
   std::uint32_t state = 12345;
