@@ -46,6 +46,8 @@ class IniFile {
   // The value of `key` in the first section named `section`, blanks and one
   // pair of quotes removed; nullopt when the section or the key is missing or
   // a name is invalid. Within the section the first line with the key wins.
+  // Names match in any ASCII case, in the form the file holds them: in a
+  // UTF-8 file half a surrogate pair is the U+FFFD it was written as.
   std::optional<std::u16string> Find(std::u16string_view section,
                                      std::u16string_view key) const;
 
