@@ -91,7 +91,7 @@ struct Avx2Lanes {
 }  // namespace
 
 #define ONDRAVA_LANES_TARGET ONDRAVA_TARGET_AVX2
-#include "earthfrm/globe_table_kernel.h"
+#include "earthfrm/globe_table_rows.h"
 
 ONDRAVA_TARGET_AVX2 std::size_t CastGlobeRowAvx2(const GlobeRaySetup& s,
                                                  std::int32_t i,

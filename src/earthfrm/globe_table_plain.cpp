@@ -27,7 +27,7 @@ struct PlainLanes {
 }  // namespace
 
 #define ONDRAVA_LANES_TARGET
-#include "earthfrm/globe_table_kernel.h"
+#include "earthfrm/globe_table_rows.h"
 
 std::size_t CastGlobeRowPlain(const GlobeRaySetup& s, std::int32_t i,
                               std::int32_t width, GlobeEntry* row) {

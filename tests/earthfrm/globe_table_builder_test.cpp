@@ -38,6 +38,10 @@ bool SameEntries(const GlobeTableBuilder& builder,
 
 // Large enough that a build takes many milliseconds on any machine here.
 const GlobeTableInputs kLarge = Inputs(1400, 1100);
+const std::vector<GlobeEntry>& LargeReference() {
+  static const std::vector<GlobeEntry> table = Reference(kLarge);
+  return table;
+}
 
 void WaitForFirstRows(const GlobeTableBuilder& builder) {
   while (builder.Filled() == 0 && builder.Running()) std::this_thread::yield();
@@ -61,7 +65,7 @@ TEST(GlobeTableBuilder, AFinishedBuildIsTheRulesTableAndReportsDoneOnce) {
 // Watched while it runs, the filled stretch only grows, by whole rows, and
 // everything in it is final the moment it is published.
 TEST(GlobeTableBuilder, TheFilledStretchGrowsByWholeRowsAndIsValidAtOnce) {
-  const std::vector<GlobeEntry> reference = Reference(kLarge);
+  const std::vector<GlobeEntry>& reference = LargeReference();
   GlobeTableBuilder builder;
   ASSERT_TRUE(builder.Start(kLarge));
   std::size_t seen = 0, changes = 0;
@@ -88,7 +92,7 @@ TEST(GlobeTableBuilder, TheFilledStretchGrowsByWholeRowsAndIsValidAtOnce) {
 }
 
 TEST(GlobeTableBuilder, AStopKeepsTheFilledRowsAndReportsNoDone) {
-  const std::vector<GlobeEntry> reference = Reference(kLarge);
+  const std::vector<GlobeEntry>& reference = LargeReference();
   GlobeTableBuilder builder;
   ASSERT_TRUE(builder.Start(kLarge));
   WaitForFirstRows(builder);
