@@ -252,13 +252,13 @@ TexelInputs NearTexelBoundaries(std::int32_t u, std::int32_t th) {
                                     3e-12, -3e-12, 1e-11,  -1e-11, 1e-9};
   const double pi = std::acos(-1.0);
   std::vector<double> thetas, phis;
-  for (int a = 0; a <= 12; ++a) {
-    thetas.push_back(pi * std::round(th * a / 12.0) / th);
-    thetas.push_back(pi * (a + 0.5) / 13);
+  for (int a = 0; a <= 8; ++a) {
+    thetas.push_back(pi * std::round(th * a / 8.0) / th);
+    thetas.push_back(pi * (a + 0.5) / 9);
   }
-  for (int b = 0; b <= 16; ++b) {
-    phis.push_back(2 * pi * std::round(u * b / 16.0) / u);
-    phis.push_back(2 * pi * (b + 0.5) / 17);
+  for (int b = 0; b <= 12; ++b) {
+    phis.push_back(2 * pi * std::round(u * b / 12.0) / u);
+    phis.push_back(2 * pi * (b + 0.5) / 13);
   }
   TexelInputs in;
   for (double theta : thetas)
