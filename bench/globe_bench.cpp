@@ -1,7 +1,9 @@
 // The globe: one frame composed from its table (shading, gradient and far
 // side on) against a memcpy of the bytes it must touch (the 12-byte table
-// entry and the 4-byte pixel: 16 bytes a pixel), and the table's build on one
-// thread, all in the same run.
+// entry and the 4-byte pixel: 16 bytes a pixel), and the table's build, all
+// in the same run: the plain per-pixel rule on one thread (the reference),
+// the fast rows on one thread, and what the program runs (the fast rows on
+// every core, through the builder).
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -9,6 +11,8 @@
 
 #include "earthfrm/globe_draw.h"
 #include "earthfrm/globe_table.h"
+#include "earthfrm/globe_table_builder.h"
+#include "earthfrm/globe_table_fast.h"
 
 namespace {
 struct GlobeAtSize {
@@ -54,19 +58,52 @@ void BM_MemcpyTouchedBytes(benchmark::State& state) {
   }
 }
 
-void BM_BuildTable(benchmark::State& state) {
-  const int side = int(state.range(0));
+GlobeTableInputs TableInputs(int side) {
   GlobeTableInputs in;
   in.width = in.height = side;
   in.textureWidth = 360;
   in.textureHeight = 180;
   in.texShift = 4;
   in.tiltDegrees = 30;
-  std::vector<GlobeEntry> table(std::size_t(side) * side);
+  return in;
+}
+
+void BM_BuildTablePlain(benchmark::State& state) {
+  const GlobeTableInputs in = TableInputs(int(state.range(0)));
+  std::vector<GlobeEntry> table(std::size_t(in.width) * in.height);
   for (auto _ : state) {
-    std::atomic<std::size_t> fill{0};
-    std::atomic<bool> stop{false};
-    BuildGlobeTable(in, table.data(), fill, stop);
+    BuildGlobeTableReference(in, table.data());
+    benchmark::ClobberMemory();
+  }
+}
+
+// Also counts the samples the series could not decide (cast with libm), as
+// a fraction of the samples that meet the sphere.
+void BM_BuildTableOneThread(benchmark::State& state) {
+  const GlobeTableInputs in = TableInputs(int(state.range(0)));
+  std::vector<GlobeEntry> table(std::size_t(in.width) * in.height);
+  const GlobeRaySetup setup = MakeGlobeRaySetup(in);
+  std::size_t exact = 0;
+  for (auto _ : state) {
+    exact = 0;
+    for (std::int32_t i = 0; i < in.height; ++i)
+      exact += CastGlobeRow(setup, i, in.width,
+                            table.data() + std::size_t(i) * in.width);
+    benchmark::ClobberMemory();
+  }
+  std::size_t samples = 0;
+  for (const GlobeEntry& e : table)
+    samples += (e.front.alpha != 0) + (e.back.alpha != 0);
+  state.counters["samples"] = double(samples);
+  state.counters["libm_share"] = double(exact) / double(samples);
+}
+
+void BM_BuildTable(benchmark::State& state) {
+  const GlobeTableInputs in = TableInputs(int(state.range(0)));
+  GlobeTableBuilder builder;
+  for (auto _ : state) {
+    builder.Start(in);
+    builder.Wait();
     benchmark::ClobberMemory();
   }
 }
@@ -74,4 +111,9 @@ void BM_BuildTable(benchmark::State& state) {
 
 BENCHMARK(BM_MemcpyTouchedBytes)->Arg(512)->Arg(1024);
 BENCHMARK(BM_GlobeDraw)->Arg(512)->Arg(1024);
-BENCHMARK(BM_BuildTable)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildTablePlain)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildTableOneThread)->Arg(1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildTable)
+    ->Arg(1024)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();

@@ -36,13 +36,15 @@ struct GlobeTableInputs {
 };
 
 // Fills `table` (width * height entries, array row 0 = the bottom row of the
-// window) in array order, publishing each finished entry through
-// `fillLevel` (an entry count, release order) and returning early, after a
-// complete row, when `stop` is set. Returns true when the table is complete.
+// window) in array order on this thread, the fast way (globe_table_fast.h),
+// publishing each finished entry through `fillLevel` (an entry count,
+// release order) and returning early, after a complete row, when `stop` is
+// set. Returns true when the table is complete. Every byte of a filled entry
+// is written; a sample that misses the sphere is all zero bytes.
 bool BuildGlobeTable(const GlobeTableInputs& in, GlobeEntry* table,
                      std::atomic<std::size_t>& fillLevel,
                      const std::atomic<bool>& stop);
 
-// The same table the plain way, pixel by pixel with no shortcuts: the
-// reference the fast build is tested against.
+// The same table the plain way, pixel by pixel with no shortcuts and the C
+// library's acos and sin: the reference every fast path equals bit for bit.
 void BuildGlobeTableReference(const GlobeTableInputs& in, GlobeEntry* table);

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "earthfrm/globe_table.h"
+#include "earthfrm/globe_table_bands.h"
+#include "earthfrm/globe_table_ray.h"
 
 class GlobeTableBuilder {
  public:
@@ -54,11 +56,16 @@ class GlobeTableBuilder {
 
  private:
   void Join();
+  // One worker: claims bands and casts their rows until none is left or a
+  // stop is asked for.
+  void Work();
 
   std::vector<GlobeEntry> table;
   GlobeTableInputs inputs;
+  GlobeRaySetup setup{};
+  GlobeTableBands bands;
   std::vector<std::thread> workers;
-  std::atomic<std::size_t> fillLevel{0};
+  std::atomic<int> activeWorkers{0};
   std::atomic<bool> done{false};
   std::atomic<bool> stopRequest{false};
 };
