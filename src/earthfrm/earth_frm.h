@@ -61,6 +61,11 @@ class CEarthFrm : public IFramePart {
   // Waits until the table for the current layout is complete (the frame
   // renderer shows the finished globe, the window lets it grow).
   void WaitForTable();
+  // How many entries a table may take at most (see GlobeTableBuilder): the
+  // tests play memory running out with it.
+  void LimitTableEntries(std::size_t maxEntries) {
+    builder.LimitEntries(maxEntries);
+  }
 
   const GlobeSettings& Settings() const { return settings; }
   std::int32_t Rotation() const { return rotation; }

@@ -73,11 +73,11 @@ bool GlobeTableBuilder::Start(const GlobeTableInputs& next) {
   const std::size_t entries =
       std::size_t(inputs.width) * std::size_t(inputs.height);
   const std::size_t workerCount = WorkerCount();
-  bool allocated = true;
+  bool allocated = entries <= entryLimit;
   try {
     // The workers write every entry, and nothing past the fill level is
     // read: a table of the same size is reused as it is.
-    table.resize(entries);
+    if (allocated) table.resize(entries);
   } catch (const std::bad_alloc&) {
     allocated = false;
   }

@@ -49,6 +49,11 @@ class GlobeTableBuilder {
   // completes.
   bool TakeDone();
 
+  // The most entries a table may have; a larger one counts as a table whose
+  // memory cannot be had. By default the entries of the largest canvas
+  // there can be (2^28 pixels): no window could show a larger table.
+  void LimitEntries(std::size_t maxEntries) { entryLimit = maxEntries; }
+
   const GlobeEntry* Entries() const { return table.data(); }
   std::size_t Size() const { return table.size(); }
   // The inputs of the table as it is (default inputs when there is none).
@@ -61,6 +66,7 @@ class GlobeTableBuilder {
   void Work();
 
   std::vector<GlobeEntry> table;
+  std::size_t entryLimit = std::size_t{1} << 28;
   GlobeTableInputs inputs;
   GlobeRaySetup setup{};
   GlobeTableBands bands;
