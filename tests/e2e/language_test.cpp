@@ -1,8 +1,9 @@
 // The interface language: the system's (the Unix locale under Wine) unless
 // [Option] Language says otherwise, in the popup menu (read by its pixels,
-// see menu_text.h) and in the About box's caption. ctest runs these tests
-// once more under LANG=ja_JP.UTF-8 and once under en_US.UTF-8, with
-// ONDRAVA_E2E_LANGUAGE naming the language the run must see.
+// see menu_text.h), the About box's caption and the texture dialog's title.
+// ctest runs these tests once more under LANG=ja_JP.UTF-8 and once under
+// en_US.UTF-8, with ONDRAVA_E2E_LANGUAGE naming the language the run must
+// see.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -17,12 +18,14 @@
 namespace {
 struct InterfaceTexts {
   const wchar_t* aboutCaption;
+  const wchar_t* textureDialogTitle;
   // The click-through item up to its "&" marker, which a menu may or may
   // not underline.
   const wchar_t* menuItemStart;
 };
-const InterfaceTexts kJapanese{L"バージョン情報", L"マウス操作を透過("};
-const InterfaceTexts kEnglish{L"About Ondrava",
+const InterfaceTexts kJapanese{L"バージョン情報", L"テクスチャファイルを開く",
+                               L"マウス操作を透過("};
+const InterfaceTexts kEnglish{L"About Ondrava", L"Open a Texture File",
                               L"Let the Mouse Pass Through ("};
 
 bool SystemIsJapanese() {
@@ -43,8 +46,9 @@ class Language : public ::testing::Test {
     WriteFileBytes(ondrava->DefaultSettingsPath(), ini);
     ASSERT_TRUE(ondrava->Start());
   }
-  // Once shown: before that the caption is the template's.
-  HWND WaitForAboutBox() const {
+  // A dialog box of the program's, once shown: before that the caption may
+  // still be the template's.
+  HWND WaitForBox() const {
     HWND found = nullptr;
     WaitUntil([&] {
       for (HWND w = FindWindowW(L"#32770", nullptr); w && !found;
@@ -67,13 +71,19 @@ class Language : public ::testing::Test {
     PressKey(VK_ESCAPE);
     EXPECT_TRUE(WaitUntil([] { return !PopupMenuShown(); }));
 
-    ondrava->Post(WM_COMMAND, IDM_ABOUT);
-    HWND box = WaitForAboutBox();
-    ASSERT_NE(box, nullptr);
+    ExpectBoxCaption(IDM_ABOUT, texts.aboutCaption);
+    ExpectBoxCaption(IDM_OPEN_TEXTURE, texts.textureDialogTitle);
+  }
+  // Opens a box with `command`, reads its caption and cancels it.
+  void ExpectBoxCaption(UINT command, const wchar_t* expected) const {
+    ondrava->Post(WM_COMMAND, command);
+    HWND box = WaitForBox();
+    ASSERT_NE(box, nullptr) << "command " << command;
     wchar_t caption[64] = {};
     GetWindowTextW(box, caption, 64);
-    EXPECT_STREQ(caption, texts.aboutCaption);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    EXPECT_STREQ(caption, expected);
+    PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
   }
 
   std::unique_ptr<OndravaProcess> ondrava;

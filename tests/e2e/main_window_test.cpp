@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "e2e_environment.h"
 #include "framepart/command_ids.h"
 #include "ondrava_process.h"
+#include "ondrava_version.h"
 #include "remote_memory.h"
 #include "screen_capture.h"
 
@@ -204,6 +206,35 @@ TEST_F(MainWindow, AltQuestionMarkAndAltSlashOpenTheAboutBox) {
   ondrava.Send(WM_NULL);
   // Closing the box finished the command: the settings were written.
   EXPECT_EQ(Setting(L"Width"), L"128");
+}
+
+TEST_F(MainWindow, TheVersionShownIsTheProjects) {
+  const std::wstring version = L"" ONDRAVA_VERSION_TEXT;
+  ASSERT_TRUE(ondrava.Start());
+  ondrava.Post(WM_COMMAND, IDM_ABOUT);
+  HWND box = WaitForAboutBox();
+  ASSERT_NE(box, nullptr);
+  bool labelled = false;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t text[128] = {};
+    GetWindowTextW(c, text, 128);
+    labelled = labelled || text == L"Ondrava Version " + version;
+  }
+  EXPECT_TRUE(labelled) << "the About box's label";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+  const std::wstring exe = ondrava.BesideExecutable(L"Ondrava.exe");
+  DWORD ignored = 0;
+  std::vector<char> block(GetFileVersionInfoSizeW(exe.c_str(), &ignored));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(
+      GetFileVersionInfoW(exe.c_str(), 0, DWORD(block.size()), block.data()));
+  wchar_t* text = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(),
+                             L"\\StringFileInfo\\041104B0\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(std::wstring(text), version);
 }
 
 TEST_F(MainWindow, ACommandLinePathIsUsedAndNothingIsWrittenBesideTheProgram) {
