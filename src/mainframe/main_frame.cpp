@@ -95,7 +95,7 @@ void CMainFrame::WndProc(WndMessage& m) {
       m.Result = 0;
       return;
     case WM_DPICHANGED:
-      OnDpiChanged(*reinterpret_cast<const RECT*>(m.LParam));
+      if (m.LParam) OnDpiChanged(*reinterpret_cast<const RECT*>(m.LParam));
       m.Result = 0;
       return;
     case WM_COMMAND:
