@@ -39,6 +39,23 @@ for preset in native native-asan native-tsan native-x86 win64; do
   ctest --preset "$preset"
 done
 
+echo "== release archives of the Windows program"
+for preset in win64-release win32-release; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  exe=build/$preset/src/wincontrol/Ondrava.exe
+  tools/check-imports "$exe"
+  rm -f build/$preset/Ondrava-*.zip
+  cpack --preset "$preset" >/dev/null
+  ls -l "$exe" build/$preset/Ondrava-*.zip
+  python3 -m zipfile -l build/$preset/Ondrava-*.zip
+done
+size=$(stat -c %s build/win64-release/src/wincontrol/Ondrava.exe)
+if [ "$size" -ge 2000000 ]; then
+  echo "the stripped x86-64 Ondrava.exe has grown to $size bytes (limit 2 MB)" >&2
+  exit 1
+fi
+
 echo "== test native with the SIMD paths turned off"
 ONDRAVA_DISABLE=avx2,sse2 ctest --preset native
 

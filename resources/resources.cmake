@@ -10,7 +10,9 @@
 # The script is compiled by the toolchain's windres (CMAKE_RC_COMPILER):
 #   -I src/        for #include "framepart/resource_ids.h" and command_ids.h
 #   -I <build>/generated  for the version CMake writes (ondrava_version.h)
-#   -I resources/  for the icon and manifest files the script names
+#   -I resources/  for the icon and map files the script names; the manifest
+#                  is made from ondrava.manifest.in with the project's
+#                  version, into <build>/generated
 #   --codepage=65001  the script is UTF-8 with Japanese texts; it also says so
 #                     itself with #pragma code_page(65001), which windres obeys,
 #                     so the option only sets the same default for the file.
@@ -26,6 +28,8 @@ unset(_ondrava_root)
 
 if(WIN32)
   enable_language(RC)
+  configure_file("${ONDRAVA_RESOURCES_DIR}/ondrava.manifest.in"
+    "${PROJECT_BINARY_DIR}/generated/ondrava.manifest" @ONLY)
 endif()
 
 function(ondrava_add_resources target)
@@ -41,5 +45,5 @@ function(ondrava_add_resources target)
     COMPILE_OPTIONS "--codepage=65001"
     # windres reports no dependencies of its own: rebuild when the files the
     # script pulls in change.
-    OBJECT_DEPENDS "${ONDRAVA_RESOURCES_DIR}/ondrava.ico;${ONDRAVA_RESOURCES_DIR}/world_map.bmp;${ONDRAVA_RESOURCES_DIR}/ondrava.manifest;${ONDRAVA_RESOURCES_SRC_DIR}/framepart/resource_ids.h;${ONDRAVA_RESOURCES_SRC_DIR}/framepart/command_ids.h;${PROJECT_BINARY_DIR}/generated/ondrava_version.h")
+    OBJECT_DEPENDS "${ONDRAVA_RESOURCES_DIR}/ondrava.ico;${ONDRAVA_RESOURCES_DIR}/world_map.bmp;${PROJECT_BINARY_DIR}/generated/ondrava.manifest;${ONDRAVA_RESOURCES_SRC_DIR}/framepart/resource_ids.h;${ONDRAVA_RESOURCES_SRC_DIR}/framepart/command_ids.h;${PROJECT_BINARY_DIR}/generated/ondrava_version.h")
 endfunction()

@@ -1,10 +1,13 @@
 // Text through GDI: outlines by way of a path, drawing on the canvas's own
 // memory device context. UTF-16 strings cross into GDI as wchar_t here.
 #include <climits>
+#include <cmath>
 #include <cstring>
+#include <numbers>
 #include <vector>
 
 #include "alphablend/canvas.h"
+#include "gdiobjects/font_fallback_win32.h"
 #include "gdiobjects/text.h"
 
 namespace {
@@ -53,6 +56,55 @@ class Selection {
   HGDIOBJ previous_;
 };
 
+// One run, placed exactly as a plain TextOutW would place it.
+void OutlineRun(HDC dc, const FontRun& run, std::int32_t x, std::int32_t y,
+                UINT align) {
+  Selection selected(dc, run.font);
+  if (!selected.ok()) return;
+  SetTextAlign(dc, align);
+  TextOutW(dc, x, y, Wide(run.text), Count(run.text));
+}
+
+// Several runs in a row: their advances add up along the baseline, which
+// the escapement turns, so the string is placed as a whole by the first
+// run's metrics and each run continues at the current position.
+void OutlineRuns(HDC dc, const std::vector<FontRun>& runs, std::int32_t x,
+                 std::int32_t y, UINT align, LONG escapement) {
+  double total = 0;
+  for (const FontRun& run : runs) {
+    Selection selected(dc, run.font);
+    SIZE extent{};
+    if (selected.ok() &&
+        GetTextExtentPoint32W(dc, Wide(run.text), Count(run.text), &extent))
+      total += extent.cx;
+  }
+  TEXTMETRICW metrics{};
+  {
+    Selection selected(dc, runs.front().font);
+    if (selected.ok()) GetTextMetricsW(dc, &metrics);
+  }
+  const double angle = escapement * std::numbers::pi / 1800;
+  const double alongX = std::cos(angle), alongY = -std::sin(angle);
+  const double downX = std::sin(angle), downY = std::cos(angle);
+  double down = metrics.tmAscent;  // TA_TOP
+  if ((align & TA_BASELINE) == TA_BASELINE)
+    down = 0;
+  else if (align & TA_BOTTOM)
+    down = -metrics.tmDescent;
+  double back = 0;  // TA_LEFT
+  if ((align & TA_CENTER) == TA_CENTER)
+    back = total / 2;
+  else if (align & TA_RIGHT)
+    back = total;
+  MoveToEx(dc, int(std::lround(x + down * downX - back * alongX)),
+           int(std::lround(y + down * downY - back * alongY)), nullptr);
+  SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_UPDATECP);
+  for (const FontRun& run : runs) {
+    Selection selected(dc, run.font);
+    if (selected.ok()) TextOutW(dc, 0, 0, Wide(run.text), Count(run.text));
+  }
+}
+
 }  // namespace
 
 CRegion MakeTextRegion(const CFont& font, std::u16string_view text,
@@ -62,21 +114,22 @@ CRegion MakeTextRegion(const CFont& font, std::u16string_view text,
   if (!dc) return {};
   CRegion result;
   {
-    Selection selected(dc, font.handle);
-    if (selected.ok()) {
-      SetBkMode(dc, TRANSPARENT);
-      SetTextAlign(dc, align);
-      SetPolyFillMode(dc, ALTERNATE);
-      if (BeginPath(dc)) {
-        TextOutW(dc, x, y, Wide(text), Count(text));
-        if (EndPath(dc)) {
-          if (HRGN rgn = PathToRegion(dc)) {
-            result = RegionFromHandle(rgn);
-            DeleteObject(rgn);
-          }
-        } else {
-          AbortPath(dc);
+    CFallbackFonts fonts(dc, font.handle, font.logFont);
+    const std::vector<FontRun> runs = fonts.Runs(text);
+    SetBkMode(dc, TRANSPARENT);
+    SetPolyFillMode(dc, ALTERNATE);
+    if (BeginPath(dc)) {
+      if (runs.size() == 1)
+        OutlineRun(dc, runs.front(), x, y, align);
+      else
+        OutlineRuns(dc, runs, x, y, align, font.logFont.lfEscapement);
+      if (EndPath(dc)) {
+        if (HRGN rgn = PathToRegion(dc)) {
+          result = RegionFromHandle(rgn);
+          DeleteObject(rgn);
         }
+      } else {
+        AbortPath(dc);
       }
     }
   }

@@ -1,11 +1,24 @@
 #include "mainframe/about_dialog.h"
 
+#include <string>
+
 #include "framepart/resource_ids.h"
+#include "mainframe/dialog_texts.h"
+
+namespace {
+void SetCaption(HWND dialog, LPARAM language) {
+  const std::u16string_view text =
+      kAboutCaption.In(static_cast<UiLanguage>(language));
+  const std::wstring caption(text.begin(), text.end());
+  SetWindowTextW(dialog, caption.c_str());
+}
+}  // namespace
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                 LPARAM) {
+                                 LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
+      SetCaption(dialog, lParam);
       return TRUE;  // the dialog manager focuses the default button
     case WM_COMMAND: {
       const WORD id = LOWORD(wParam);
@@ -20,7 +33,7 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam,
   }
 }
 
-void ShowAboutBox(HINSTANCE instance, HWND owner) {
+void ShowAboutBox(HINSTANCE instance, HWND owner, UiLanguage language) {
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutDialogProc,
-                  0);
+                  static_cast<LPARAM>(language));
 }

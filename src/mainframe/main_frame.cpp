@@ -3,6 +3,7 @@
 
 #include "framepart/frame_sequence.h"
 #include "framepart/resource_ids.h"
+#include "mainframe/dpi_change.h"
 #include "mainframe/window_geometry.h"
 #include "wincontrol/application.h"
 
@@ -78,9 +79,23 @@ void CMainFrame::WndProc(WndMessage& m) {
       OnNonClientButtonDown(int(m.WParam));
       m.Result = 0;
       return;
+    case WM_NCRBUTTONDOWN:
+      // The default handling of a press on the caption (the centre) runs a
+      // loop of its own that swallows the release: the release below must
+      // arrive wherever the button goes up over the window.
+      m.Result = 0;
+      return;
     case WM_NCRBUTTONUP:
     case WM_RBUTTONUP:
-      ShowPopupMenu();
+      ShowPopupMenuAtCursor();
+      m.Result = 0;
+      return;
+    case WM_CONTEXTMENU:
+      OnContextMenu(m.LParam);
+      m.Result = 0;
+      return;
+    case WM_DPICHANGED:
+      if (m.LParam) OnDpiChanged(*reinterpret_cast<const RECT*>(m.LParam));
       m.Result = 0;
       return;
     case WM_COMMAND:
@@ -134,9 +149,10 @@ void CMainFrame::WndProc(WndMessage& m) {
 
 void CMainFrame::OnCreate() {
   canvas = std::make_unique<CCanvas>();
-  popup = CreateWin32PopupMenu();
   for (IFramePart* part : parts) part->Create(*this);
   LoadSettings();
+  // The settings file may choose the language the menu speaks.
+  popup = CreateWin32PopupMenu(language);
   Layout();
   SetTimer(window, kTimerId, kRestingPeriod, nullptr);
   SetTrayIcon(true);
@@ -188,6 +204,15 @@ void CMainFrame::Paint() {
 void CMainFrame::OnNonClientMouseMove(int hitTest) {
   if (const int cursor = CursorForHitTest(hitTest))
     SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(cursor)));
+}
+
+void CMainFrame::OnDpiChanged(const RECT& suggested) {
+  const RECT r = RectForDpiChange(suggested);
+  SetWindowPos(window, nullptr, r.left, r.top, r.right - r.left,
+               r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The size may stay while the DPI changes: what follows it (the tilt
+  // read-out's lettering) is laid out again all the same.
+  Layout();
 }
 
 void CMainFrame::OnNonClientButtonDown(int hitTest) {

@@ -17,8 +17,8 @@
 #include "earthfrm/earth_frm.h"
 #include "framepart/frame_host.h"
 #include "mainframe/command_routing.h"
+#include "mainframe/settings_file.h"
 #include "mainframe/win32_menu.h"
-#include "settings/settings_store.h"
 #include "wincontrol/wnd.h"
 
 class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
@@ -46,6 +46,7 @@ class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
   COLORREF SystemColor(int index) const override;
   int PixelsPerInch() const override;
   SYSTEMTIME LocalTime() const override;
+  UiLanguage Language() const override { return language; }
 
  private:
   static constexpr UINT_PTR kTimerId = 1;
@@ -58,6 +59,7 @@ class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
   void Paint();
   void OnNonClientMouseMove(int hitTest);
   void OnNonClientButtonDown(int hitTest);
+  void OnDpiChanged(const RECT& suggested);
 
   // IMainWindow: what the command routing asks of the window.
   void SetClickThrough(bool on) override;
@@ -72,20 +74,26 @@ class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
   // Tray, menu and commands.
   bool SetTrayIcon(bool show);
   void BuildTipText(wchar_t* tip);
-  void ShowPopupMenu();
+  void ShowPopupMenu(POINT at);
+  void ShowPopupMenuAtCursor();
+  void OnContextMenu(LPARAM screenPoint);
   void OnTrayCallback(WndMessage& message);
 
   // Settings.
-  bool DeriveSettingsPath();
+  bool OpenSettingsFile();
   void LoadSettings();
+  void ChooseLanguage();
 
   NOTIFYICONDATAW tray{};
   HMENU popup = nullptr;
   std::unique_ptr<CCanvas> canvas;
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   bool trayShown = false;
-  std::u16string settingsPath;
-  std::unique_ptr<ISettingsStore> settings;
+  // Once set, the tip says that the settings could be written nowhere.
+  bool saveFailureShown = false;
+  std::u16string settingsPath;  // from the command line, or empty
+  std::unique_ptr<CSettingsFile> settings;
+  UiLanguage language = UiLanguage::kJapanese;
   WindowSwitches switches;
   CClockFrm clock;
   CEarthFrm globe;

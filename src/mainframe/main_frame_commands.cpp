@@ -1,4 +1,6 @@
 // The notification-area icon, the popup menu and the command handling.
+#include <algorithm>
+#include <cwchar>
 #include <memory>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "mainframe/about_dialog.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/startup_text.h"
+#include "mainframe/tray_tip.h"
 #include "wincontrol/application.h"
 
 namespace {
@@ -33,6 +36,16 @@ std::u16string VersionString(const void* block, const wchar_t* key) {
 }  // namespace
 
 void CMainFrame::BuildTipText(wchar_t* tip) {
+  if (saveFailureShown) {
+    wchar_t name[100] = {};
+    LoadStringW(application->instance, IDS_PRODUCT_NAME, name,
+                int(std::size(name)));
+    const std::u16string text =
+        SaveFailedTipText(std::u16string(name, name + wcslen(name)), language);
+    std::copy(text.begin(), text.end(), tip);
+    tip[text.size()] = 0;
+    return;
+  }
   const std::u16string exe = ExecutablePath();
   const auto* path = reinterpret_cast<const wchar_t*>(exe.c_str());
   DWORD ignored = 0;
@@ -77,8 +90,7 @@ void CMainFrame::OnTrayCallback(WndMessage& m) {
       SetForegroundWindow(window);
       break;
     case WM_RBUTTONUP:
-      SetForegroundWindow(window);
-      ShowPopupMenu();
+      ShowPopupMenuAtCursor();
       break;
     default:
       if (m.LParam >= WM_MOUSEFIRST && m.LParam <= 0x0209) break;
@@ -88,16 +100,37 @@ void CMainFrame::OnTrayCallback(WndMessage& m) {
   m.Result = 0;
 }
 
-void CMainFrame::ShowPopupMenu() {
+void CMainFrame::ShowPopupMenu(POINT at) {
   if (!popup) return;
-  POINT at;
-  GetCursorPos(&at);
+  // A menu whose owner is not in the foreground never closes when the user
+  // clicks elsewhere.
+  SetForegroundWindow(window);
   TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
   // Lets the menu close properly when it was opened from the tray icon.
   PostMessageW(window, WM_NULL, 0, 0);
 }
 
-void CMainFrame::ShowAbout() { ShowAboutBox(application->instance, window); }
+void CMainFrame::ShowPopupMenuAtCursor() {
+  POINT at;
+  GetCursorPos(&at);
+  ShowPopupMenu(at);
+}
+
+void CMainFrame::OnContextMenu(LPARAM screenPoint) {
+  // The keyboard's menu key gives no point: the menu opens at the centre.
+  if (screenPoint == LPARAM(-1)) {
+    RECT r;
+    GetWindowRect(window, &r);
+    ShowPopupMenu({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    return;
+  }
+  ShowPopupMenu({static_cast<short>(LOWORD(screenPoint)),
+                 static_cast<short>(HIWORD(screenPoint))});
+}
+
+void CMainFrame::ShowAbout() {
+  ShowAboutBox(application->instance, window, language);
+}
 
 void CMainFrame::UpdateMenu() {
   if (!popup) return;

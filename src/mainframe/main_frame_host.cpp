@@ -3,7 +3,25 @@
 // After <windows.h>, which it needs.
 #include <commdlg.h>
 
+#include "mainframe/dialog_texts.h"
 #include "wincontrol/application.h"
+
+namespace {
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+
+// Windows 10 (1607) and later know each window's DPI; earlier systems have
+// one DPI for the whole screen.
+GetDpiForWindowFn DpiForWindowFunction() {
+  static const GetDpiForWindowFn function = [] {
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    // Through void*: FARPROC and the typed pointer are unrelated types.
+    return user32 ? reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+                        GetProcAddress(user32, "GetDpiForWindow")))
+                  : nullptr;
+  }();
+  return function;
+}
+}  // namespace
 
 HINSTANCE CMainFrame::Instance() const { return application->instance; }
 
@@ -57,14 +75,19 @@ bool CMainFrame::PickFont(LOGFONTW& font, int& pointSizeTenths) {
 
 bool CMainFrame::PickTextureFile(std::u16string& path) {
   wchar_t file[260] = {};
+  const std::u16string_view filterText = kTextureFilter.In(language);
+  const std::u16string_view titleText = kTextureDialogTitle.In(language);
+  // The copies end in the NUL the system reads up to (the filter's second).
+  const std::wstring filter(filterText.begin(), filterText.end());
+  const std::wstring title(titleText.begin(), titleText.end());
   OPENFILENAMEW open{};
   open.lStructSize = sizeof open;
   open.hwndOwner = window;
-  open.lpstrFilter = L"ビットマップファイル(*.bmp)\0*.bmp\0";
+  open.lpstrFilter = filter.c_str();
   open.nFilterIndex = 1;
   open.lpstrFile = file;
   open.nMaxFile = 260;
-  open.lpstrTitle = L"テクスチャファイルを開く";
+  open.lpstrTitle = title.c_str();
   open.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
   if (!GetOpenFileNameW(&open)) return false;
   path.assign(file, file + wcsnlen(file, 260));
@@ -74,6 +97,8 @@ bool CMainFrame::PickTextureFile(std::u16string& path) {
 COLORREF CMainFrame::SystemColor(int index) const { return GetSysColor(index); }
 
 int CMainFrame::PixelsPerInch() const {
+  if (const GetDpiForWindowFn dpiFor = DpiForWindowFunction())
+    if (const UINT dpi = dpiFor(window)) return int(dpi);
   HDC dc = GetDC(window);
   const int ppi = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(window, dc);

@@ -84,10 +84,10 @@ class CWin32MenuBuilder final : public IMenuBuilder {
 };
 }  // namespace
 
-HMENU CreateWin32PopupMenu() {
+HMENU CreateWin32PopupMenu(UiLanguage language) {
   HMENU popup = CreatePopupMenu();
   if (!popup) return nullptr;
   CWin32MenuBuilder builder(popup);
-  BuildPopupMenu(builder);
+  BuildPopupMenu(builder, language);
   return popup;
 }

@@ -25,5 +25,5 @@ class CWin32Menu : public IMenu {
 };
 
 // A new popup menu holding every item of the program's popup (see
-// popup_menu.h), or null when the system has no menu for us.
-HMENU CreateWin32PopupMenu();
+// popup_menu.h) in `language`, or null when the system has no menu for us.
+HMENU CreateWin32PopupMenu(UiLanguage language);

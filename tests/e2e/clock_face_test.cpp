@@ -10,7 +10,8 @@
 #include "screen_capture.h"
 
 namespace {
-// IPAGothic has every dial character; Wine links no fallback fonts.
+// One face with every dial character, so that the pictures do not depend on
+// the default interface face of the prefix.
 const char kClockSettings[] =
     "[Form]\r\nLeft=100\r\nTop=100\r\nWidth=200\r\nHeight=200\r\n"
     "[Font]\r\nName=IPAGothic\r\nTickChar=4\r\n";

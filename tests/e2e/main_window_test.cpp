@@ -1,12 +1,17 @@
 // The x86-64 Ondrava.exe under test, started afresh for every test.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "e2e_environment.h"
 #include "framepart/command_ids.h"
 #include "ondrava_process.h"
+#include "ondrava_version.h"
+#include "remote_memory.h"
+#include "screen_capture.h"
 
 namespace {
 
@@ -43,13 +48,27 @@ class MainWindow : public ::testing::Test {
     ondrava.Send(WM_SIZING, edge, reinterpret_cast<LPARAM>(&r));
     return r;
   }
+  // A dialog box owned by the window, whatever its language, once it is
+  // shown: before that it may lack its controls and its caption.
   HWND WaitForAboutBox() const {
     for (int i = 0; i < 100; ++i) {
-      HWND box = FindWindowW(L"#32770", L"バージョン情報");
-      if (box && GetWindow(box, GW_OWNER) == ondrava.Window()) return box;
+      for (HWND box = FindWindowW(L"#32770", nullptr); box;
+           box = FindWindowExW(nullptr, box, L"#32770", nullptr))
+        if (GetWindow(box, GW_OWNER) == ondrava.Window() &&
+            IsWindowVisible(box))
+          return box;
       Sleep(50);
     }
     return nullptr;
+  }
+  // WM_DPICHANGED with the suggested rectangle in the program's memory, as
+  // the system sends it.
+  void ChangeDpi(UINT dpi, const RECT& suggested) const {
+    RemoteMemory memory(ondrava.Window());
+    ASSERT_TRUE(memory.ok());
+    memory.Write(0, &suggested, sizeof suggested);
+    ondrava.Send(WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(memory.At(0)));
   }
 
   OndravaProcess ondrava{E2eProgramPath()};
@@ -130,6 +149,23 @@ TEST_F(MainWindow, SizingKeepsTheWindowSquare) {
       Same(Sizing(WMSZ_TOPLEFT, {100, 100, 110, 120}), {46, 56, 110, 120}));
 }
 
+TEST_F(MainWindow, ADpiChangeTakesTheSuggestionKeptSquare) {
+  ASSERT_TRUE(StartWithSettings(
+      "[Form]\r\nLeft=100\r\nTop=100\r\nWidth=200\r\nHeight=200\r\n"));
+  ChangeDpi(144, {150, 150, 450, 449});
+  EXPECT_TRUE(Same(WindowRect(), {150, 150, 450, 450}));
+  // The frame follows the new size.
+  Sleep(500);
+  const ScreenShot grown = CaptureScreen(WindowRect());
+  int right = 0;
+  for (int y = 0; y < grown.height; ++y)
+    for (int x = 0; x < grown.width; ++x)
+      if (grown.At(x, y)) right = std::max(right, x);
+  EXPECT_GE(right, 200) << "drawn beyond the old size";
+  ChangeDpi(48, {150, 150, 170, 160});
+  EXPECT_TRUE(Same(WindowRect(), {150, 150, 214, 214})) << "never below 64";
+}
+
 TEST_F(MainWindow, ClickThroughTogglesAndIsSavedAtOnce) {
   ASSERT_TRUE(ondrava.Start());
   ondrava.Command(IDM_CLICK_THROUGH);
@@ -170,6 +206,35 @@ TEST_F(MainWindow, AltQuestionMarkAndAltSlashOpenTheAboutBox) {
   ondrava.Send(WM_NULL);
   // Closing the box finished the command: the settings were written.
   EXPECT_EQ(Setting(L"Width"), L"128");
+}
+
+TEST_F(MainWindow, TheVersionShownIsTheProjects) {
+  const std::wstring version = L"" ONDRAVA_VERSION_TEXT;
+  ASSERT_TRUE(ondrava.Start());
+  ondrava.Post(WM_COMMAND, IDM_ABOUT);
+  HWND box = WaitForAboutBox();
+  ASSERT_NE(box, nullptr);
+  bool labelled = false;
+  for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t text[128] = {};
+    GetWindowTextW(c, text, 128);
+    labelled = labelled || text == L"Ondrava Version " + version;
+  }
+  EXPECT_TRUE(labelled) << "the About box's label";
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+
+  const std::wstring exe = ondrava.BesideExecutable(L"Ondrava.exe");
+  DWORD ignored = 0;
+  std::vector<char> block(GetFileVersionInfoSizeW(exe.c_str(), &ignored));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(
+      GetFileVersionInfoW(exe.c_str(), 0, DWORD(block.size()), block.data()));
+  wchar_t* text = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(block.data(),
+                             L"\\StringFileInfo\\041104B0\\ProductVersion",
+                             reinterpret_cast<void**>(&text), &length));
+  EXPECT_EQ(std::wstring(text), version);
 }
 
 TEST_F(MainWindow, ACommandLinePathIsUsedAndNothingIsWrittenBesideTheProgram) {

@@ -56,7 +56,35 @@ HWND FindWindowOf(DWORD processId) {
 OndravaProcess::OndravaProcess(const std::wstring& programPath)
     : folder_(NewTemporaryFolder()) {
   program_ = folder_ + L"\\Ondrava.exe";
+  appData_ = folder_ + L"\\AppData";
   CopyFileW(programPath.c_str(), program_.c_str(), FALSE);
+  environment_[L"APPDATA"] = appData_;
+}
+
+void OndravaProcess::SetEnvironment(const std::wstring& name,
+                                    const std::wstring& value) {
+  environment_[name] = value;
+}
+
+std::wstring OndravaProcess::EnvironmentBlock() const {
+  std::wstring block;
+  wchar_t* inherited = GetEnvironmentStringsW();
+  for (const wchar_t* entry = inherited; entry && *entry;
+       entry += wcslen(entry) + 1) {
+    const std::wstring text = entry;
+    const std::size_t equals = text.find(L'=', 1);  // "=C:" entries start so
+    const std::wstring name = text.substr(0, equals);
+    bool replaced = false;
+    for (const auto& [key, value] : environment_)
+      replaced = replaced || CompareStringOrdinal(key.c_str(), -1, name.c_str(),
+                                                  -1, TRUE) == CSTR_EQUAL;
+    if (!replaced) block.append(text).push_back(L'\0');
+  }
+  FreeEnvironmentStringsW(inherited);
+  for (const auto& [key, value] : environment_)
+    if (!value.empty()) block.append(key + L"=" + value).push_back(L'\0');
+  block.push_back(L'\0');
+  return block;
 }
 
 OndravaProcess::~OndravaProcess() {
@@ -75,14 +103,23 @@ std::wstring OndravaProcess::BesideExecutable(const wchar_t* name) const {
 }
 
 bool OndravaProcess::Start(const std::wstring& arguments) {
+  // A second start follows an exit: forget the first process.
+  if (process_.hProcess) {
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+    process_ = {};
+  }
+  window_ = nullptr;
   std::wstring line = L"\"" + program_ + L"\"";
   if (!arguments.empty()) line += L" " + arguments;
   std::vector<wchar_t> buffer(line.begin(), line.end());
   buffer.push_back(0);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  std::wstring environment = EnvironmentBlock();
   if (!CreateProcessW(program_.c_str(), buffer.data(), nullptr, nullptr, FALSE,
-                      0, nullptr, folder_.c_str(), &startup, &process_))
+                      CREATE_UNICODE_ENVIRONMENT, environment.data(),
+                      folder_.c_str(), &startup, &process_))
     return false;
   for (int i = 0; i < 400 && !window_; ++i) {
     window_ = FindWindowOf(process_.dwProcessId);
@@ -91,6 +128,15 @@ bool OndravaProcess::Start(const std::wstring& arguments) {
   // Let creation finish (settings read, first frame composed).
   if (window_) Send(WM_NULL);
   return window_ != nullptr;
+}
+
+bool OndravaProcess::IsRunning() const {
+  return process_.hProcess &&
+         WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void OndravaProcess::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
+  PostMessageW(window_, message, wParam, lParam);
 }
 
 LRESULT OndravaProcess::Send(UINT message, WPARAM wParam, LPARAM lParam) const {

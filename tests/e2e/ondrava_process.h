@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 
 class OndravaProcess {
@@ -19,12 +20,24 @@ class OndravaProcess {
     return BesideExecutable(L"Ondrava.ini");
   }
 
-  // Starts the copy with `arguments` after the program name and waits for
-  // its window; false when no window appears.
+  // The program's own %APPDATA%, a folder beside it that does not exist
+  // yet, so that no test writes where another test (or the user) reads.
+  const std::wstring& AppData() const { return appData_; }
+  // An environment variable of the next Start; an empty value removes it.
+  void SetEnvironment(const std::wstring& name, const std::wstring& value);
+
+  // Starts the copy with `arguments` after the program name (again once an
+  // earlier start has exited) and waits for its window; false when no
+  // window appears.
   bool Start(const std::wstring& arguments = L"");
   HWND Window() const { return window_; }
+  DWORD ProcessId() const { return process_.dwProcessId; }
+  bool IsRunning() const;
 
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  // Queues a message, as the notification-area icon or a menu chosen
+  // inside another message loop would.
+  void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   // Sends a menu command the way a menu does.
   void Command(UINT id) const { Send(WM_COMMAND, id, 0); }
   // Brings the window to the front and types Alt (+ Shift) + the key, as
@@ -34,8 +47,12 @@ class OndravaProcess {
   long WaitForExit(DWORD milliseconds = 15000);
 
  private:
+  std::wstring EnvironmentBlock() const;
+
   std::wstring folder_;
   std::wstring program_;
+  std::wstring appData_;
+  std::map<std::wstring, std::wstring> environment_;
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
 };

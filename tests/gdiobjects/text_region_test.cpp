@@ -14,16 +14,6 @@ namespace {
 constexpr UINT TA_BASELINE = 24;
 #endif
 
-// A face without kanji or fullwidth digits, so those come from another
-// face. Wine links no face to these default Latin faces (it shows the
-// missing-glyph box), so there the dial characters are asked of a face that
-// has them.
-#ifdef _WIN32
-constexpr std::u16string_view kLatinFace = kFullFace;
-#else
-constexpr std::u16string_view kLatinFace = u"DejaVu Sans";
-#endif
-
 std::unique_ptr<CFont> MakeFont(std::u16string_view face, LONG height,
                                 LONG escapement = 0) {
   auto font = std::make_unique<CFont>();
@@ -121,25 +111,6 @@ TEST(TextRegionTest, CountersAreHoles) {
   EXPECT_TRUE(o.Contains(cx, b.bottom - 2));
   EXPECT_TRUE(o.Contains(b.left + 1, cy));
   EXPECT_TRUE(o.Contains(b.right - 2, cy));
-}
-
-TEST(TextRegionTest, DialCharactersAreDrawnEvenWhenTheFaceLacksThem) {
-  const auto font = MakeFont(kLatinFace, -24);
-  // No font has U+FFFF: it shows the face's missing-glyph box, if anything.
-  const CRegion missing = MakeTextRegion(*font, u"\uFFFF", 100, 100);
-  const std::u16string characters[] = {
-      u"\u2160", u"\u216B",       u"\u2170", u"\uFF11", u"\uFF11\uFF12",
-      u"\u2460", u"\u246B",       u"\uFF65", u"\u30FB", u"\u25CF",
-      u"\u58F1", u"\u62FE\u5F10", u"\u5B50", u"\u4EA5"};
-  for (const std::u16string& text : characters) {
-    SCOPED_TRACE(testing::PrintToString(std::u16string(text)));
-    const CRegion region = MakeTextRegion(*font, text, 100, 100);
-    EXPECT_FALSE(region.IsEmpty());
-    EXPECT_FALSE(region == missing);
-    EXPECT_LE(Height(region.Bounds()), 26);
-  }
-  // The kanji are full-size, not a small stand-in.
-  EXPECT_GE(Height(MakeTextRegion(*font, u"\u58F1", 100, 100).Bounds()), 17);
 }
 
 TEST(TextRegionTest, EmptyAndBrokenStrings) {

@@ -1,0 +1,19 @@
+#include "mainframe/tray_tip.h"
+
+#include "mainframe/startup_text.h"
+
+namespace {
+bool IsLeadingSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+}  // namespace
+
+std::u16string SaveFailedTipText(std::u16string_view productName,
+                                 UiLanguage language) {
+  const UiText notice{u"設定を保存できません", u"settings could not be saved"};
+  std::u16string tip(productName);
+  tip.append(u": ").append(notice.In(language));
+  if (tip.size() > kTipCapacity - 1) {
+    tip.resize(kTipCapacity - 1);
+    if (IsLeadingSurrogate(tip.back())) tip.pop_back();
+  }
+  return tip;
+}
