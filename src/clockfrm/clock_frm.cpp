@@ -42,6 +42,7 @@ void CClockFrm::Create(IFrameHost& host) {
 }
 
 void CClockFrm::Destroy() {
+  owner = nullptr;
   dialCanvas.reset();
   calendarCanvas.reset();
   font.DeleteHandle();
@@ -220,7 +221,7 @@ bool CClockFrm::OnCommand(UINT command) {
 void CClockFrm::PickColor(ThreeDimRgn& set) {
   if (!owner) return;
   COLORREF color = set.crFace;
-  if (!owner->PickColor(color, customColors)) return;
+  if (!owner->PickColor(color, customColors) || !owner) return;
   SetThreeDimRgnColor(set, color);
   RefillDialLayer();
 }
@@ -233,8 +234,10 @@ void CClockFrm::PickFont() {
   lf.lfHeight =
       -std::int32_t((std::int64_t{size} * owner->PixelsPerInch() + 360) / 720);
   int pointSize = size;
-  if (!owner->PickFont(lf, pointSize)) return;
-  size = pointSize;
+  // The window may be gone when the dialog returns (exit from the
+  // notification icon meanwhile): then there is nothing left to change.
+  if (!owner->PickFont(lf, pointSize) || !owner) return;
+  size = UsableCharacterSize(pointSize);
   font.CreateFromLogFont(lf);
   RefillDialLayer();
 }

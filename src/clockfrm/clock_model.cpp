@@ -85,3 +85,7 @@ POINT DialReferencePoint(const FaceGeometry& g, int index, bool rotated) {
 }
 
 LONG DialEscapement(int index) { return 3300 - 300 * index; }
+
+std::int32_t UsableCharacterSize(std::int32_t sizePercent) {
+  return std::clamp<std::int32_t>(sizePercent, 1, 1000);
+}

@@ -41,6 +41,11 @@ struct FaceGeometry {
 FaceGeometry FaceGeometryFor(std::int32_t width, std::int32_t height,
                              std::int32_t sizePercent);
 
+// The character size the face works with, whether it comes from the settings
+// file or the font dialog: beyond 1..1000 percent a value would make
+// characters invisible or larger than any window.
+std::int32_t UsableCharacterSize(std::int32_t sizePercent);
+
 // Where the string for (index + 1) o'clock hangs (TA_CENTER | TA_TOP), turned
 // with the dial or upright, and the escapement of a turned one.
 POINT DialReferencePoint(const FaceGeometry& g, int index, bool rotated);

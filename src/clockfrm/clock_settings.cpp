@@ -13,10 +13,6 @@ constexpr std::u16string_view kFont = u"Font", kColor = u"Color",
                               kOption = u"Option";
 constexpr int kColorButtonFace = 15;  // COLOR_BTNFACE
 
-// The character size the face works with: beyond these a broken value would
-// make characters invisible or larger than any window.
-constexpr std::int32_t kSmallestSize = 1, kLargestSize = 1000;
-
 std::u16string FaceNameOf(const LOGFONTW& lf) {
   const WCHAR* name = lf.lfFaceName;
   std::size_t n = 0;
@@ -49,8 +45,7 @@ void CClockFrm::LoadSettings(const ISettingsStore& s) {
   lf.lfWeight = ReadBool(s, kFont, u"Bold", false) ? 700 : 400;
   lf.lfItalic = ReadBool(s, kFont, u"Italic", false) ? 1 : 0;
   font.CreateFromLogFont(lf);
-  size =
-      std::clamp(ReadInt(s, kFont, u"Size", 100), kSmallestSize, kLargestSize);
+  size = UsableCharacterSize(ReadInt(s, kFont, u"Size", 100));
   // An index outside the sixteen sets wraps around instead of reading past
   // the table.
   SetTickChar(ReadInt(s, kFont, u"TickChar", 1));

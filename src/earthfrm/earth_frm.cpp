@@ -24,6 +24,7 @@ void CEarthFrm::Create(IFrameHost& host) {
 }
 
 void CEarthFrm::Destroy() {
+  owner = nullptr;
   builder.Stop();
   texture.reset();
   guide.Destroy();

@@ -135,7 +135,9 @@ bool CEarthFrm::OnCommand(UINT command) {
 
 void CEarthFrm::OpenTextureFile() {
   std::u16string path;
-  if (!owner || !owner->PickTextureFile(path)) return;
+  // The window may be gone when a dialog returns (exit from the
+  // notification icon meanwhile): then there is nothing left to change.
+  if (!owner || !owner->PickTextureFile(path) || !owner) return;
   if (!LoadTextureFile(path)) return;  // the previous texture stays
   settings.fileName = path.substr(0, kFileNameCapacity);
   settings.useFile = true;
@@ -145,7 +147,7 @@ void CEarthFrm::OpenTextureFile() {
 void CEarthFrm::PickKeyColor() {
   if (!owner) return;
   COLORREF color = settings.colorKey.color;
-  if (!owner->PickColor(color, customColors)) return;
+  if (!owner->PickColor(color, customColors) || !owner) return;
   settings.colorKey.color = color;
   ReloadTexture();
 }
@@ -176,6 +178,10 @@ void CEarthFrm::UpdateMenu(IMenu* submenu) {
     submenu->DeleteItem(IDM_SPEED_CUSTOM);
   } else if (IMenu* speeds = submenu->SubMenu(8);
              speeds && speeds->ItemCount() == 6) {
-    speeds->AppendItem(IDM_SPEED_CUSTOM, u"カスタム(&6)", true, true);
+    const UiText custom{u"カスタム(&6)", u"Custom (&6)"};
+    speeds->AppendItem(
+        IDM_SPEED_CUSTOM,
+        custom.In(owner ? owner->Language() : UiLanguage::kJapanese), true,
+        true);
   }
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "framepart/ui_language.h"
 #include "platform/win32_types.h"
 
 class CCanvas;
@@ -44,6 +45,8 @@ class IFrameHost {
   virtual COLORREF SystemColor(int index) const = 0;
   virtual int PixelsPerInch() const = 0;
   virtual SYSTEMTIME LocalTime() const = 0;
+  // The language the parts' own texts (menu items they add) are shown in.
+  virtual UiLanguage Language() const { return UiLanguage::kJapanese; }
 
  protected:
   ~IFrameHost() = default;

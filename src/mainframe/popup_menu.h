@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "framepart/ui_language.h"
 #include "platform/win32_types.h"
 
 // How a front-end makes its native menu from the description.
@@ -22,8 +23,10 @@ class IMenuBuilder {
 // The whole popup, in order: the clock's submenu (position 0), the globe's
 // (position 1, with its angle and speed submenus at positions 7 and 8), the
 // two window switches, the About box and Exit. Texts carry the "&" mnemonic
-// markers Windows menus use.
-void BuildPopupMenu(IMenuBuilder& builder);
+// markers Windows menus use. The Japanese texts are the program's own; the
+// English ones are their translation, with the same command ids.
+void BuildPopupMenu(IMenuBuilder& builder,
+                    UiLanguage language = UiLanguage::kJapanese);
 
 // The submenu position of each frame part, in the order the parts are kept.
 constexpr int kClockSubmenu = 0;

@@ -87,6 +87,17 @@ TEST_F(ClockFace, SettingsReadBackAsTheyAreWrittenInTheirOrder) {
   EXPECT_EQ(settings.Get(u"Color", u"HourHand"), u"65280");
 }
 
+TEST_F(ClockFace, TheFontDialogsSizeKeepsTheFilesLimits) {
+  LoadAndLayout();
+  const FakeHost::FontChoice huge{400, 1200}, tiny{400, 0};
+  host.fontChoice = &huge;
+  ASSERT_TRUE(clock.OnCommand(IDM_FONT));
+  EXPECT_EQ(clock.CharacterSize(), 1000) << "120 points: 1000 %, as on reload";
+  host.fontChoice = &tiny;
+  ASSERT_TRUE(clock.OnCommand(IDM_FONT));
+  EXPECT_EQ(clock.CharacterSize(), 1);
+}
+
 TEST_F(ClockFace, ABoldChosenInTheFontDialogIsSavedAndReadBackAs700) {
   LoadAndLayout();
   const FakeHost::FontChoice heavy{800, 120};

@@ -138,7 +138,8 @@ struct Flattener : IMenuBuilder {
   }
   static std::string Narrow(std::u16string_view text) {
     std::string out;
-    for (char16_t c : text) out += c < 0x80 ? char(c) : '*';
+    for (char16_t c : text)
+      out += c < 0x80 ? char(c) : c == u'\u00B0' ? 'o' : '*';
     return out;
   }
   int depth = 0;
@@ -178,4 +179,43 @@ TEST(PopupMenu, HoldsEveryCommandOnceWhereThePartsLookForTheirSubmenus) {
   ASSERT_EQ(globeItems.size(), 9u);
   EXPECT_EQ(globeItems[7].substr(0, 6), "1:sub:");
   EXPECT_EQ(globeItems[8].substr(0, 6), "1:sub:");
+}
+
+TEST(PopupMenu, EnglishHasTheSameShapeAndIdsWithItsOwnTexts) {
+  Flattener japanese, english;
+  BuildPopupMenu(japanese, UiLanguage::kJapanese);
+  BuildPopupMenu(english, UiLanguage::kEnglish);
+  EXPECT_EQ(japanese.ids, english.ids);
+  ASSERT_EQ(japanese.lines.size(), english.lines.size());
+  for (std::size_t i = 0; i < english.lines.size(); ++i) {
+    const std::string& line = english.lines[i];
+    EXPECT_EQ(line.substr(0, 2), japanese.lines[i].substr(0, 2));
+    if (line.find(":sep") == std::string::npos) {
+      EXPECT_EQ(line.find('*'), std::string::npos)
+          << "English texts are ASCII but for the degree sign: " << line;
+      EXPECT_NE(line.find('&'), std::string::npos) << "a mnemonic: " << line;
+    }
+  }
+  EXPECT_EQ(english.lines.back(), "0:144:E&xit");
+}
+
+TEST(UiLanguage, TheSettingOverridesTheSystemsChoice) {
+  EXPECT_EQ(ChooseUiLanguage(u"", true), UiLanguage::kJapanese);
+  EXPECT_EQ(ChooseUiLanguage(u"", false), UiLanguage::kEnglish);
+  EXPECT_EQ(ChooseUiLanguage(u" EN ", true), UiLanguage::kEnglish);
+  EXPECT_EQ(ChooseUiLanguage(u"ja", false), UiLanguage::kJapanese);
+  EXPECT_EQ(ChooseUiLanguage(u"fr", true), UiLanguage::kJapanese)
+      << "an unknown language leaves the system's";
+  EXPECT_EQ(ChooseUiLanguage(u"english", true), UiLanguage::kJapanese);
+}
+
+TEST(UiLanguage, PosixLocalesFollowTheirPrecedence) {
+  EXPECT_TRUE(PosixLocaleIsJapanese("", "", "ja_JP.UTF-8"));
+  EXPECT_FALSE(PosixLocaleIsJapanese("", "", "en_US.UTF-8"));
+  EXPECT_TRUE(PosixLocaleIsJapanese("", "ja_JP.eucJP", "en_US.UTF-8"));
+  EXPECT_FALSE(PosixLocaleIsJapanese("C", "ja_JP.UTF-8", "ja_JP.UTF-8"))
+      << "LC_ALL wins";
+  EXPECT_TRUE(PosixLocaleIsJapanese("", "", "ja"));
+  EXPECT_FALSE(PosixLocaleIsJapanese("", "", "jam_JM")) << "Jamaican, not ja";
+  EXPECT_FALSE(PosixLocaleIsJapanese("", "", ""));
 }
