@@ -42,6 +42,7 @@ std::optional<SYSTEMTIME> ParseFixedTime(std::string_view t) {
   if (y < 1601 || mo < 1 || mo > 12 || d < 1 || d > DaysInMonth(y, mo) ||
       h > 23 || mi > 59 || s > 59)
     return std::nullopt;
-  return SYSTEMTIME{WORD(y),  WORD(mo), WORD(Weekday(y, mo, d)), WORD(d),
-                    WORD(h),  WORD(mi), WORD(s),                 WORD(ms)};
+  return SYSTEMTIME{WORD(y), WORD(mo), WORD(Weekday(y, mo, d)),
+                    WORD(d), WORD(h),  WORD(mi),
+                    WORD(s), WORD(ms)};
 }

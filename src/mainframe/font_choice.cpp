@@ -27,7 +27,8 @@ void SetFaceName(LOGFONTW& font, std::u16string_view family) {
 FontChoice FontChoiceFromLogFont(const LOGFONTW& font, int pointSizeTenths) {
   FontChoice choice;
   choice.family = FaceName(font);
-  choice.weight = font.lfWeight <= 0 ? FW_NORMAL : std::min(1000, font.lfWeight);
+  choice.weight =
+      font.lfWeight <= 0 ? FW_NORMAL : std::min(1000, font.lfWeight);
   choice.italic = font.lfItalic != 0;
   choice.pointSizeTenths = std::clamp(pointSizeTenths, 1, kLargestTenths);
   return choice;

@@ -27,7 +27,8 @@ RimEdges EdgesForHitTest(int hitTest) {
 
 int SizingEdgeOfChange(const RECT& before, const RECT& after) {
   const bool wider = (after.right - after.left) != (before.right - before.left);
-  const bool taller = (after.bottom - after.top) != (before.bottom - before.top);
+  const bool taller =
+      (after.bottom - after.top) != (before.bottom - before.top);
   // -1, 0, +1: the left or top side moved, none, the right or bottom one.
   const int h = !wider ? 0 : after.left != before.left ? -1 : 1;
   const int v = !taller ? 0 : after.top != before.top ? -1 : 1;

@@ -42,8 +42,7 @@ TEST(RimResize, TheDraggedEdgeIsTheSideThatMovedWithAChangeOfSize) {
   EXPECT_EQ(SizingEdgeOfChange(before, {90, 90, 300, 300}), WMSZ_TOPLEFT);
   EXPECT_EQ(SizingEdgeOfChange(before, {100, 90, 310, 300}), WMSZ_TOPRIGHT);
   EXPECT_EQ(SizingEdgeOfChange(before, {90, 100, 300, 320}), WMSZ_BOTTOMLEFT);
-  EXPECT_EQ(SizingEdgeOfChange(before, {100, 100, 320, 330}),
-            WMSZ_BOTTOMRIGHT);
+  EXPECT_EQ(SizingEdgeOfChange(before, {100, 100, 320, 330}), WMSZ_BOTTOMRIGHT);
   // A move changes no size: no edge, however far it went.
   EXPECT_EQ(SizingEdgeOfChange(before, {150, 40, 350, 240}), 0);
   EXPECT_EQ(SizingEdgeOfChange(before, before), 0);

@@ -1,0 +1,212 @@
+// Creation, layout, tick, frame composition and presentation, the window's
+// switches and the popup menu.
+#include "qtframe/main_window.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+#include <cstdlib>
+
+#include "framepart/frame_sequence.h"
+#include "mainframe/device_pixels.h"
+#include "mainframe/rim_resize.h"
+#include "mainframe/window_geometry.h"
+#include "qtframe/about_box.h"
+#include "qtframe/folder_maker.h"
+#include "qtframe/program_icon.h"
+#include "qtframe/program_texts.h"
+#include "qtframe/qt_text.h"
+#include "qtframe/x11_window_hints.h"
+
+namespace {
+std::string_view Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+UiLanguage ChosenLanguage(const ISettingsStore& settings) {
+  return ChooseUiLanguage(
+      settings.ReadString(u"Option", u"Language", u""),
+      PosixLocaleIsJapanese(Environment("LC_ALL"), Environment("LC_MESSAGES"),
+                            Environment("LANG")));
+}
+}  // namespace
+
+CQtMainWindow::CQtMainWindow(SettingsLocation location, std::u16string perUser,
+                             std::optional<SYSTEMTIME> time)
+    : settingsFile(std::move(location), MakeFolderFor),
+      perUserPath(std::move(perUser)),
+      fixedTime(time),
+      parts{&clock, &globe} {
+  setWindowTitle(ToQString(kProductName));
+  setWindowIcon(ProgramIcon());
+  setAttribute(Qt::WA_TranslucentBackground);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setMouseTracking(true);
+  setMinimumSize(kMinimumSide, kMinimumSide);
+  setWindowFlags(WantedFlags());
+  language = ChosenLanguage(settingsFile.Store());
+  FillPopupMenu(popup, language);
+  connect(&popup, &QMenu::triggered, this,
+          [this](QAction* action) { OnCommand(CommandOf(action)); });
+  connect(&timer, &QTimer::timeout, this, [this] { Tick(); });
+}
+
+CQtMainWindow::~CQtMainWindow() {
+  for (IFramePart* part : parts) part->Destroy();
+}
+
+void CQtMainWindow::Start() {
+  for (IFramePart* part : parts) part->Create(*this);
+  LoadSettings();
+  winId();  // the native window, so that its hints are there before mapping
+  MarkSkipTaskbarAndPager(*this);
+  show();
+  if (QWindow* native = windowHandle())
+    connect(native, &QWindow::screenChanged, this, [this] { Layout(); });
+  Layout();
+  timer.start(kRestingPeriod);
+  SetUpTrayIcon();
+  UpdateMenu();
+}
+
+void CQtMainWindow::Layout() {
+  const RECT client = DeviceClientRect(width(), height(), devicePixelRatioF());
+  LayoutParts(canvas, client, parts);
+  Compose();
+}
+
+void CQtMainWindow::Tick() {
+  // A tick that changes nothing on the screen composes nothing.
+  if (TickParts(LocalTime(), parts)) Compose();
+}
+
+void CQtMainWindow::Compose() {
+  if (canvas.IsEmpty()) return;
+  ComposeFrame(canvas, parts);
+  update();
+}
+
+void CQtMainWindow::paintEvent(QPaintEvent*) {
+  if (canvas.IsEmpty()) return;
+  // The canvas's own memory, bottom-up rows; the painter turns it right
+  // side up while drawing it into the backing store, the one copy there is.
+  QImage frame(reinterpret_cast<const uchar*>(canvas.pixels), canvas.width,
+               canvas.height, qsizetype(canvas.width) * 4,
+               QImage::Format_ARGB32_Premultiplied);
+  const qreal ratio = devicePixelRatioF();
+  frame.setDevicePixelRatio(ratio);
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.setTransform(QTransform(1, 0, 0, -1, 0, canvas.height / ratio));
+  painter.drawImage(QPointF(0, 0), frame);
+}
+
+void CQtMainWindow::resizeEvent(QResizeEvent*) {
+  KeepSquare();
+  Layout();
+}
+
+void CQtMainWindow::moveEvent(QMoveEvent*) {
+  // A move that comes with a change of size is the resize's to judge.
+  const RECT now = WindowRect();
+  if (now.right - now.left == knownRect.right - knownRect.left &&
+      now.bottom - now.top == knownRect.bottom - knownRect.top)
+    knownRect = now;
+}
+
+void CQtMainWindow::KeepSquare() {
+  const RECT now = WindowRect();
+  const RECT before = knownRect;
+  knownRect = now;
+  if (squaring || now.right - now.left == now.bottom - now.top) return;
+  // The window manager sized the window by its rim: square it around the
+  // sides that stayed, as WM_SIZING does on Windows.
+  const RECT square = SquaredAfterResize(before, now);
+  squaring = true;
+  setGeometry(square.left, square.top, square.right - square.left,
+              square.bottom - square.top);
+  squaring = false;
+}
+
+RECT CQtMainWindow::WindowRect() const {
+  const QRect g = geometry();
+  return {g.x(), g.y(), g.x() + g.width(), g.y() + g.height()};
+}
+
+Qt::WindowFlags CQtMainWindow::WantedFlags() const {
+  Qt::WindowFlags flags =
+      Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
+  if (switches.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  if (switches.clickThrough) flags |= Qt::WindowTransparentForInput;
+  return flags;
+}
+
+void CQtMainWindow::ApplyWindowFlags() {
+  const Qt::WindowFlags flags = WantedFlags();
+  QWindow* native = windowHandle();
+  if (!native) {
+    setWindowFlags(flags);
+    return;
+  }
+  // Straight to the window system: QWidget::setWindowFlags would hide and
+  // re-create the window.
+  overrideWindowFlags(flags);
+  native->setFlags(flags);
+}
+
+void CQtMainWindow::SetClickThrough(bool) { ApplyWindowFlags(); }
+
+void CQtMainWindow::SetStayOnTop(bool) { ApplyWindowFlags(); }
+
+void CQtMainWindow::OnCommand(UINT command) {
+  RouteCommand(command, *this, switches, parts);
+}
+
+void CQtMainWindow::ShowPopupMenu(const QPoint& at) {
+  LoseCapture();
+  popup.popup(at);
+}
+
+void CQtMainWindow::UpdateMenu() {
+  UpdateMenuMarks(popupView, switches, parts);
+}
+
+void CQtMainWindow::ShowAbout() {
+  LoseCapture();
+  CAboutBox box(this, language);
+  box.exec();
+}
+
+void CQtMainWindow::SetUpTrayIcon() {
+  tray.setIcon(ProgramIcon());
+  tray.setToolTip(ToQString(TrayTip()));
+  tray.setContextMenu(&popup);
+  connect(&tray, &QSystemTrayIcon::activated, this,
+          [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger ||
+                reason == QSystemTrayIcon::MiddleClick) {
+              raise();
+              activateWindow();
+            }
+          });
+  tray.show();
+}
+
+void CQtMainWindow::Close() {
+  if (!open) return;
+  open = false;
+  LoseCapture();
+  SaveAtExit();
+  timer.stop();
+  tray.hide();
+  hide();
+  QCoreApplication::quit();
+}
+
+void CQtMainWindow::SaveAtExit() {
+  if (savedAtExit) return;
+  savedAtExit = true;
+  SaveSettings();
+}

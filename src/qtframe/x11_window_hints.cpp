@@ -1,0 +1,56 @@
+#include "qtframe/x11_window_hints.h"
+
+#include <xcb/xcb.h>
+
+#include <QGuiApplication>
+#include <QWidget>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+  const xcb_intern_atom_cookie_t cookie =
+      xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+  xcb_intern_atom_reply_t* reply =
+      xcb_intern_atom_reply(connection, cookie, nullptr);
+  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+  std::free(reply);
+  return atom;
+}
+
+// The atoms of a window's _NET_WM_STATE as it is now.
+std::vector<xcb_atom_t> States(xcb_connection_t* connection,
+                               xcb_window_t window, xcb_atom_t property) {
+  const xcb_get_property_cookie_t cookie =
+      xcb_get_property(connection, 0, window, property, XCB_ATOM_ATOM, 0, 1024);
+  xcb_get_property_reply_t* reply =
+      xcb_get_property_reply(connection, cookie, nullptr);
+  std::vector<xcb_atom_t> atoms;
+  if (reply && reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+    const auto* data =
+        static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+    atoms.assign(data, data + xcb_get_property_value_length(reply) / 4);
+  }
+  std::free(reply);
+  return atoms;
+}
+}  // namespace
+
+void MarkSkipTaskbarAndPager(QWidget& window) {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->connection()) return;
+  xcb_connection_t* connection = x11->connection();
+  const auto id = xcb_window_t(window.winId());
+  const xcb_atom_t property = Atom(connection, "_NET_WM_STATE");
+  if (property == XCB_ATOM_NONE) return;
+  std::vector<xcb_atom_t> atoms = States(connection, id, property);
+  for (const char* name :
+       {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+    const xcb_atom_t atom = Atom(connection, name);
+    if (atom != XCB_ATOM_NONE) atoms.push_back(atom);
+  }
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, property,
+                      XCB_ATOM_ATOM, 32, uint32_t(atoms.size()), atoms.data());
+  xcb_flush(connection);
+}
