@@ -20,6 +20,8 @@
 #include "qtframe/x11_window_hints.h"
 
 namespace {
+bool IsSquare(const RECT& r) { return r.right - r.left == r.bottom - r.top; }
+
 std::string_view Environment(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
@@ -51,6 +53,9 @@ CQtMainWindow::CQtMainWindow(SettingsLocation location, std::u16string perUser,
   connect(&popup, &QMenu::triggered, this,
           [this](QAction* action) { OnCommand(CommandOf(action)); });
   connect(&timer, &QTimer::timeout, this, [this] { Tick(); });
+  squareTimer.setSingleShot(true);
+  squareTimer.setInterval(kSquaringDelay);
+  connect(&squareTimer, &QTimer::timeout, this, [this] { KeepSquare(); });
 }
 
 CQtMainWindow::~CQtMainWindow() {
@@ -63,6 +68,7 @@ void CQtMainWindow::Start() {
   winId();  // the native window, so that its hints are there before mapping
   MarkSkipTaskbarAndPager(*this);
   show();
+  AskForSquareAspect(*this);
   if (QWindow* native = windowHandle())
     connect(native, &QWindow::screenChanged, this, [this] { Layout(); });
   Layout();
@@ -104,30 +110,27 @@ void CQtMainWindow::paintEvent(QPaintEvent*) {
 }
 
 void CQtMainWindow::resizeEvent(QResizeEvent*) {
-  KeepSquare();
+  if (IsSquare(WindowRect()))
+    lastSquareRect = WindowRect();
+  else
+    squareTimer.start();  // once the window manager has let go
   Layout();
 }
 
 void CQtMainWindow::moveEvent(QMoveEvent*) {
-  // A move that comes with a change of size is the resize's to judge.
-  const RECT now = WindowRect();
-  if (now.right - now.left == knownRect.right - knownRect.left &&
-      now.bottom - now.top == knownRect.bottom - knownRect.top)
-    knownRect = now;
+  if (IsSquare(WindowRect())) lastSquareRect = WindowRect();
 }
 
 void CQtMainWindow::KeepSquare() {
   const RECT now = WindowRect();
-  const RECT before = knownRect;
-  knownRect = now;
-  if (squaring || now.right - now.left == now.bottom - now.top) return;
-  // The window manager sized the window by its rim: square it around the
-  // sides that stayed, as WM_SIZING does on Windows.
-  const RECT square = SquaredAfterResize(before, now);
-  squaring = true;
+  if (IsSquare(now)) return;
+  // The window manager sized the window by its rim without keeping the
+  // aspect: square it around the sides that stayed, as WM_SIZING does on
+  // Windows.
+  const RECT square = SquaredAfterResize(lastSquareRect, now);
   setGeometry(square.left, square.top, square.right - square.left,
               square.bottom - square.top);
-  squaring = false;
+  AskForSquareAspect(*this);  // Qt's own size hints just replaced ours
 }
 
 RECT CQtMainWindow::WindowRect() const {

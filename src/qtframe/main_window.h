@@ -69,6 +69,9 @@ class CQtMainWindow final : public QWidget,
 
  private:
   static constexpr int kRestingPeriod = 100;
+  // How long the window manager's sizing must rest before a rectangle it
+  // left unsquare is squared.
+  static constexpr int kSquaringDelay = 150;
 
   // IMainWindow: what the command routing asks of the window.
   void SetClickThrough(bool on) override;
@@ -108,10 +111,10 @@ class CQtMainWindow final : public QWidget,
   QMenu popup;
   CQtMenu popupView{popup};
   QSystemTrayIcon tray;
-  // The geometry last seen, to tell which sides the window manager moved.
-  RECT knownRect{};
+  QTimer squareTimer;
+  // The last square geometry, to tell which sides the window manager moved.
+  RECT lastSquareRect{};
   bool open = true;
   bool captured = false;
   bool savedAtExit = false;
-  bool squaring = false;
 };

@@ -73,7 +73,6 @@ void CQtMainWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (const RimEdges rim = EdgesForHitTest(hit); rim.Any()) {
-    knownRect = WindowRect();
     if (native) native->startSystemResize(ToQtEdges(rim));
     return;
   }

@@ -33,7 +33,7 @@ void CQtMainWindow::LoadSettings() {
       Monitors());
   setGeometry(placed.left, placed.top, placed.right - placed.left,
               placed.bottom - placed.top);
-  knownRect = WindowRect();
+  lastSquareRect = WindowRect();
   for (IFramePart* part : parts) part->LoadSettings(store);
   switches = {form.transparent, form.stayOnTop};
   ApplyWindowFlags();

@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QWidget>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -35,12 +37,17 @@ std::vector<xcb_atom_t> States(xcb_connection_t* connection,
   std::free(reply);
   return atoms;
 }
+
+
+xcb_connection_t* X11Connection() {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->connection() : nullptr;
+}
 }  // namespace
 
 void MarkSkipTaskbarAndPager(QWidget& window) {
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11 || !x11->connection()) return;
-  xcb_connection_t* connection = x11->connection();
+  xcb_connection_t* connection = X11Connection();
+  if (!connection) return;
   const auto id = xcb_window_t(window.winId());
   const xcb_atom_t property = Atom(connection, "_NET_WM_STATE");
   if (property == XCB_ATOM_NONE) return;
@@ -52,5 +59,34 @@ void MarkSkipTaskbarAndPager(QWidget& window) {
   }
   xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, property,
                       XCB_ATOM_ATOM, 32, uint32_t(atoms.size()), atoms.data());
+  xcb_flush(connection);
+}
+
+void AskForSquareAspect(QWidget& window) {
+  xcb_connection_t* connection = X11Connection();
+  if (!connection) return;
+  // WM_SIZE_HINTS: 18 words; the flags first, the aspects at 11 to 14.
+  constexpr std::size_t kWords = 18, kMinAspect = 11;
+  constexpr std::uint32_t kAspectFlag = 1u << 7;  // PAspect
+  const auto id = xcb_window_t(window.winId());
+  const xcb_get_property_cookie_t cookie =
+      xcb_get_property(connection, 0, id, XCB_ATOM_WM_NORMAL_HINTS,
+                       XCB_ATOM_WM_SIZE_HINTS, 0, kWords);
+  xcb_get_property_reply_t* reply =
+      xcb_get_property_reply(connection, cookie, nullptr);
+  std::uint32_t hints[kWords] = {};
+  if (reply && reply->format == 32) {
+    const auto* data =
+        static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+    const std::size_t words = std::min<std::size_t>(
+        kWords, std::size_t(xcb_get_property_value_length(reply)) / 4);
+    std::copy_n(data, words, hints);
+  }
+  std::free(reply);
+  hints[0] |= kAspectFlag;
+  for (std::size_t i = kMinAspect; i < kMinAspect + 4; ++i) hints[i] = 1;
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id,
+                      XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
+                      kWords, hints);
   xcb_flush(connection);
 }

@@ -1,5 +1,6 @@
 // What Qt does not say to an X11 window manager by itself: that the window
-// has no place in taskbars and pagers. Elsewhere (Wayland) nothing is done;
+// has no place in taskbars and pagers, and that it stays square while it is
+// sized. Elsewhere (Wayland) nothing is done;
 // there the compositor decides.
 #pragma once
 
@@ -8,3 +9,8 @@ class QWidget;
 // Must be called after the native window exists and before it is shown:
 // Qt merges the states it finds on the unmapped window with its own.
 void MarkSkipTaskbarAndPager(QWidget& window);
+
+// Asks the window manager to keep the window square while it sizes it
+// (WM_NORMAL_HINTS aspect 1:1). Qt rewrites those hints whenever it moves
+// or sizes the window itself, so this is asked again after each time.
+void AskForSquareAspect(QWidget& window);
