@@ -52,3 +52,13 @@ build/fuzz/fuzz/bmp_fuzzer -max_total_time=60 -rss_limit_mb=2048 -max_len=16384 
   -print_final_stats=1 -artifact_prefix=build/fuzz/ "$corpus" tests/data/bmp
 
 echo "== all tests passed"
+
+echo "== the Linux program's Debian package builds, installs and runs"
+rm -rf build/native/packages
+(cd build/native && cpack -G DEB)
+package=$(ls build/native/packages/ondrava_*.deb)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$PWD/$package" </dev/null >/dev/null
+tools/check-installed-program /usr/bin/ondrava
+echo "== the package $(basename "$package") ($(stat -c %s "$package") bytes) works"

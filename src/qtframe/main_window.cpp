@@ -3,10 +3,12 @@
 #include "qtframe/main_window.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
 #include <cstdlib>
+#include <cstring>
 
 #include "framepart/frame_sequence.h"
 #include "mainframe/device_pixels.h"
@@ -96,8 +98,10 @@ void CQtMainWindow::Compose() {
 
 void CQtMainWindow::paintEvent(QPaintEvent*) {
   if (canvas.IsEmpty()) return;
-  // The canvas's own memory, bottom-up rows; the painter turns it right
-  // side up while drawing it into the backing store, the one copy there is.
+  // The frame goes into the backing store once, its bottom-up rows turned
+  // right side up on the way: row by row when the store is an image of the
+  // canvas's own format, else by a painter over the canvas's memory.
+  if (CopyIntoBackingStore()) return;
   QImage frame(reinterpret_cast<const uchar*>(canvas.pixels), canvas.width,
                canvas.height, qsizetype(canvas.width) * 4,
                QImage::Format_ARGB32_Premultiplied);
@@ -107,6 +111,20 @@ void CQtMainWindow::paintEvent(QPaintEvent*) {
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   painter.setTransform(QTransform(1, 0, 0, -1, 0, canvas.height / ratio));
   painter.drawImage(QPointF(0, 0), frame);
+}
+
+bool CQtMainWindow::CopyIntoBackingStore() {
+  QBackingStore* store = backingStore();
+  QPaintDevice* device = store ? store->paintDevice() : nullptr;
+  if (!device || device->devType() != QInternal::Image) return false;
+  auto* image = static_cast<QImage*>(device);
+  if (image->format() != QImage::Format_ARGB32_Premultiplied ||
+      image->width() < canvas.width || image->height() < canvas.height)
+    return false;
+  const std::size_t rowBytes = std::size_t(canvas.width) * 4;
+  for (int y = 0; y < canvas.height; ++y)
+    std::memcpy(image->scanLine(y), canvas.Row(y), rowBytes);
+  return true;
 }
 
 void CQtMainWindow::resizeEvent(QResizeEvent*) {
@@ -131,6 +149,15 @@ void CQtMainWindow::KeepSquare() {
   setGeometry(square.left, square.top, square.right - square.left,
               square.bottom - square.top);
   AskForSquareAspect(*this);  // Qt's own size hints just replaced ours
+}
+
+void CQtMainWindow::SyncPosition() {
+  // Qt may have missed where the window manager put the window when it was
+  // mapped; the window manager's move and resize start from Qt's idea of it,
+  // and the settings file keeps it.
+  if (const auto origin = X11WindowOrigin(*this);
+      origin && *origin != geometry().topLeft())
+    move(*origin);
 }
 
 RECT CQtMainWindow::WindowRect() const {

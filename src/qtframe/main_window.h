@@ -83,6 +83,7 @@ class CQtMainWindow final : public QWidget,
 
   void Tick();
   void Compose();
+  bool CopyIntoBackingStore();
   void OnCommand(UINT command);
   void ShowPopupMenu(const QPoint& at);
   void SetUpTrayIcon();
@@ -90,8 +91,9 @@ class CQtMainWindow final : public QWidget,
   void KeepSquare();
   void ApplyWindowFlags();
   Qt::WindowFlags WantedFlags() const;
+  void SyncPosition();
   RECT WindowRect() const;
-  int HitAt(const QPointF& global) const;
+  int HitAt(const QPointF& position) const;
   POINT DevicePoint(const QPointF& position) const;
   void LoadSettings();
   void SaveAtExit();

@@ -55,9 +55,11 @@ Qt::CursorShape CursorFor(int hit) {
 }
 }  // namespace
 
-int CQtMainWindow::HitAt(const QPointF& global) const {
-  return HitTest(WindowRect(), int(std::floor(global.x())),
-                 int(std::floor(global.y())));
+int CQtMainWindow::HitAt(const QPointF& position) const {
+  // In the window's own coordinates: right after mapping, the window
+  // manager may not have told Qt where on the screen the window is yet.
+  return HitTest(RECT{0, 0, width(), height()}, int(std::floor(position.x())),
+                 int(std::floor(position.y())));
 }
 
 POINT CQtMainWindow::DevicePoint(const QPointF& position) const {
@@ -66,8 +68,9 @@ POINT CQtMainWindow::DevicePoint(const QPointF& position) const {
 
 void CQtMainWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;  // the menu opens on release
-  const int hit = HitAt(event->globalPosition());
+  const int hit = HitAt(event->position());
   QWindow* native = windowHandle();
+  if (hit != HTCLIENT) SyncPosition();
   if (hit == HTCAPTION) {
     if (native) native->startSystemMove();
     return;
@@ -84,7 +87,7 @@ void CQtMainWindow::mouseMoveEvent(QMouseEvent* event) {
   // The release went elsewhere (a grab taken away): the drag ends as a
   // lost capture does on Windows.
   if (captured && !event->buttons().testFlag(Qt::LeftButton)) LoseCapture();
-  if (!captured) setCursor(CursorFor(HitAt(event->globalPosition())));
+  if (!captured) setCursor(CursorFor(HitAt(event->position())));
   const POINT p = DevicePoint(event->position());
   for (IFramePart* part : parts) part->OnMouseMove(KeysOf(*event), p.x, p.y);
 }

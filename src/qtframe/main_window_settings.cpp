@@ -43,6 +43,7 @@ void CQtMainWindow::SaveSettings() {
   // The per-user folder is made by the first save that needs it.
   if (!perUserPath.empty() && settingsFile.Path() == perUserPath)
     MakeFolderFor(perUserPath);
+  SyncPosition();
   const RECT rect = WindowRect();
   settingsFile.Save([&](ISettingsStore& store) {
     SaveFormSettings(store, rect, switches.clickThrough, switches.stayOnTop);

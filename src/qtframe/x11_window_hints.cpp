@@ -38,7 +38,6 @@ std::vector<xcb_atom_t> States(xcb_connection_t* connection,
   return atoms;
 }
 
-
 xcb_connection_t* X11Connection() {
   auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
   return x11 ? x11->connection() : nullptr;
@@ -89,4 +88,24 @@ void AskForSquareAspect(QWidget& window) {
                       XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32,
                       kWords, hints);
   xcb_flush(connection);
+}
+
+std::optional<QPoint> X11WindowOrigin(QWidget& window) {
+  xcb_connection_t* connection = X11Connection();
+  if (!connection || !window.windowHandle()) return std::nullopt;
+  const auto id = xcb_window_t(window.winId());
+  const xcb_screen_t* screen =
+      xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+  if (!screen) return std::nullopt;
+  const xcb_translate_coordinates_cookie_t cookie =
+      xcb_translate_coordinates(connection, id, screen->root, 0, 0);
+  xcb_translate_coordinates_reply_t* reply =
+      xcb_translate_coordinates_reply(connection, cookie, nullptr);
+  if (!reply) return std::nullopt;
+  // Device pixels on the server, logical ones in Qt.
+  const qreal ratio = window.devicePixelRatioF();
+  const QPoint origin(qRound(reply->dst_x / ratio),
+                      qRound(reply->dst_y / ratio));
+  std::free(reply);
+  return origin;
 }

@@ -4,6 +4,9 @@
 // there the compositor decides.
 #pragma once
 
+#include <QPoint>
+#include <optional>
+
 class QWidget;
 
 // Must be called after the native window exists and before it is shown:
@@ -14,3 +17,7 @@ void MarkSkipTaskbarAndPager(QWidget& window);
 // (WM_NORMAL_HINTS aspect 1:1). Qt rewrites those hints whenever it moves
 // or sizes the window itself, so this is asked again after each time.
 void AskForSquareAspect(QWidget& window);
+
+// Where the window's top-left corner is on the screen, asked of the X
+// server; nothing off X11.
+std::optional<QPoint> X11WindowOrigin(QWidget& window);

@@ -35,8 +35,14 @@ def poll(condition, what, timeout=20.0, interval=0.1):
         time.sleep(interval)
 
 
+_next_display = [60 + os.getpid() % 40]
+
+
 def free_display():
-    for number in range(60, 200):
+    """A display number nobody holds, never one this run used before."""
+    for _ in range(200):
+        number = _next_display[0]
+        _next_display[0] = 60 + (number - 60 + 1) % 200
         if not os.path.exists("/tmp/.X%d-lock" % number) and \
                 not os.path.exists("/tmp/.X11-unix/X%d" % number):
             return number
@@ -51,6 +57,16 @@ class Desktop:
 
     # -- life -------------------------------------------------------------
     def start(self):
+        """Starts everything; a desktop that fails to come up is tried anew."""
+        for attempt in range(3):
+            try:
+                return self._start_once()
+            except (TimedOut, RuntimeError):
+                self.stop()
+                if attempt == 2:
+                    raise
+
+    def _start_once(self):
         for attempt in range(5):
             self.display = ":%d" % free_display()
             xvfb = self._spawn(["Xvfb", self.display, "-screen", "0",

@@ -84,7 +84,10 @@ class WindowTest(ProgramCase):
     def test_a_drag_from_the_centre_moves_the_window_and_sigterm_saves_it(self):
         run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
         self.desktop.drag(run.centre(), (120, 60))
-        poll(lambda: (run.info()["x"], run.info()["y"]) == (220, 160), "the move")
+        try:
+            poll(lambda: (run.info()["x"], run.info()["y"]) == (220, 160), "the move")
+        except AssertionError:
+            self.fail("the window is at %r" % run.info())
         self.assertEqual(run.terminate(), 0)
         form = read_ini(ini)["form"]
         self.assertEqual((form["left"], form["top"], form["width"]), ("220", "160", "200"))
@@ -204,7 +207,10 @@ class SettingsPlaceTest(ProgramCase):
                             env={"XDG_CONFIG_HOME": os.path.join(self.folder, "config")})
         self.assertEqual((run.info()["x"], run.info()["y"], run.info()["width"]), (60, 70, 150))
         self.assertEqual(run.terminate(), 0)
-        self.assertIn("revolution", read_ini(beside))
+        saved = read_ini(beside)
+        self.assertIn("revolution", saved)
+        self.assertEqual((saved["form"]["left"], saved["form"]["top"]), ("60", "70"),
+                         "where the window really was")
         self.assertFalse(os.path.exists(os.path.join(self.folder, "config")))
 
     def test_exit_from_the_menu_saves_in_the_command_line_file(self):
