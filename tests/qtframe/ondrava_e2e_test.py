@@ -13,6 +13,7 @@ import sys
 import tempfile
 import unittest
 
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from desktop import (DESKTOP_RGB, Desktop, Ondrava, poll, raw_pixels,  # noqa: E402
                      read_ini, write_ini)
@@ -105,6 +106,30 @@ class WindowTest(ProgramCase):
         self.assertEqual(run.terminate(), 0)
         form = read_ini(ini)["form"]
         self.assertEqual(form["width"], form["height"])
+
+    def test_the_wheel_changes_the_hands_and_with_shift_the_characters(self):
+        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        self.desktop.move_pointer(*run.ring_point())
+        for _ in range(3):
+            self.desktop.xdotool("click", 4)  # a notch away from the user
+        self.desktop.xdotool("keydown", "shift")
+        self.desktop.xdotool("click", 5)  # towards the user
+        self.desktop.xdotool("keyup", "shift")
+        self.assertEqual(run.terminate(), 0)
+        option = read_ini(ini)["option"]
+        self.assertEqual((option["handsalpha"], option["mojialpha"]), ("131", "127"))
+
+    def test_a_drag_in_the_ring_turns_the_globe_and_with_ctrl_tilts_its_axis(self):
+        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        x, y = run.ring_point()
+        self.desktop.drag((x, y), (40, 0))
+        self.desktop.xdotool("keydown", "ctrl")
+        self.desktop.drag((x, y), (0, 40))
+        self.desktop.xdotool("keyup", "ctrl")
+        self.assertEqual(run.terminate(), 0)
+        saved = read_ini(ini)
+        self.assertNotEqual(saved["revolution"]["offset"], "0", "the spin was re-anchored")
+        self.assertNotEqual(float(saved["option"]["angle"]), 30.0, "the axis was tilted")
 
     def test_click_through_lets_a_click_reach_the_window_beneath(self):
         xev = subprocess.Popen(
