@@ -15,7 +15,9 @@ start_virtual_desktop() {
     [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] || break
   done
   export DISPLAY=:$number
-  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: without it the server resets whenever its last client leaves,
+  # and a client connecting meanwhile is refused.
+  Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   virtual_desktop_pids+=($!)
   wait_for "the X server on $DISPLAY" xdpyinfo
   openbox --sm-disable >/dev/null 2>&1 &

@@ -69,8 +69,10 @@ class Desktop:
     def _start_once(self):
         for attempt in range(5):
             self.display = ":%d" % free_display()
+            # -noreset: the server would otherwise reset whenever its last
+            # client leaves, refusing whoever connects meanwhile.
             xvfb = self._spawn(["Xvfb", self.display, "-screen", "0",
-                                "%dx%dx24" % SCREEN, "-nolisten", "tcp"])
+                                "%dx%dx24" % SCREEN, "-nolisten", "tcp", "-noreset"])
             try:
                 poll(lambda: xvfb.poll() is not None or self._x_answers(),
                      "Xvfb on " + self.display, timeout=10)
