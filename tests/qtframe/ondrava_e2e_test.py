@@ -206,6 +206,29 @@ class FrameTest(ProgramCase):
         self.assertEqual(run.terminate(), 0)
 
 
+    def test_the_calendar_fades_in_while_the_pointer_rests_on_a_character(self):
+        size, left, top = 256, 100, 100
+        run, ini = self.start({"Left": left, "Top": top, "Width": size, "Height": size})
+        # A pixel of the "XII" from the frame renderer's frame at a time
+        # whose hands are far from it.
+        snap = os.path.join(self.folder, "dial.png")
+        self.desktop.run([SNAP, "--ini", ini, "--size", str(size), "--time", "06:30:15",
+                          "--premultiplied", "--out", snap])
+        rgba = raw_pixels(snap, "rgba")
+        x, y = next((x, y) for y in range(size // 6) for x in range(size // 2 - 20, size // 2 + 20)
+                    if rgba[4 * (y * size + x) + 3] >= 64)
+
+        def bright_pixels():
+            pixels = self.desktop.capture(left, top, size, size)
+            return sum(1 for i in range(0, len(pixels), 3)
+                       if pixels[i] > 230 and pixels[i + 1] > 230 and pixels[i + 2] > 200)
+        before = bright_pixels()
+        self.desktop.move_pointer(left + x, top + y)
+        poll(lambda: bright_pixels() > before + 2000, "the calendar", timeout=20)
+        self.desktop.move_pointer(2, 2)
+        poll(lambda: bright_pixels() < before + 500, "the calendar to fade out", timeout=20)
+
+
 class SettingsPlaceTest(ProgramCase):
     def test_without_an_argument_the_file_goes_to_xdg_config_home(self):
         config = os.path.join(self.folder, "config")
