@@ -163,6 +163,31 @@ class WindowTest(ProgramCase):
         self.assertEqual(corner, DESKTOP_RGB, "nothing drawn in the window's corner")
         self.assertNotEqual(inside, DESKTOP_RGB)
 
+    def test_the_colour_font_and_texture_dialogs_open_and_cancel(self):
+        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        root = self.desktop.root()
+
+        def dialogs():
+            # Managed (framed by the window manager) windows besides the main one.
+            found = []
+            for window in self.desktop.windows_of(run.process.pid):
+                info = self.desktop.window_info(window)
+                if window != run.window and info["viewable"] and not info["override"] \
+                        and self.desktop.parent_of(window) != root:
+                    found.append(window)
+            return found
+        for keys in (("c", "h"), ("c", "f"), ("e", "o")):  # hour hand, font, texture
+            run.open_menu_at(*run.ring_point())
+            for key in keys:
+                self.desktop.xdotool("key", key)
+            poll(dialogs, "the dialog of %s" % "+".join(keys))
+            self.desktop.xdotool("key", "Escape")
+            poll(lambda: not dialogs(), "the dialog to close")
+        self.assertEqual(run.terminate(), 0)
+        saved = read_ini(ini)
+        self.assertEqual(saved["color"]["hourhand"], "16711680", "a cancelled colour")
+        self.assertEqual(saved["option"]["filename"], "", "a cancelled file")
+
     def test_alt_slash_opens_the_about_box(self):
         run, _ = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
         self.desktop.xdotool("windowactivate", "--sync", run.window)
