@@ -204,9 +204,23 @@ class WindowTest(ProgramCase):
 
 class FrameTest(ProgramCase):
     def test_the_window_shows_the_frame_renderers_frame_for_the_same_time(self):
-        size, left, top = 256, 100, 100
-        run, ini = self.start({"Left": left, "Top": top, "Width": size, "Height": size},
-                              env={"ONDRAVA_FIXED_TIME": "T".join(FIXED_TIME)})
+        self.check_frame_against_snap(256, 1)
+
+    def test_a_scaled_screen_gets_frames_at_its_device_pixels(self):
+        run = self.check_frame_against_snap(256, 2)
+        self.assertEqual(run.terminate(), 0)
+        form = read_ini(os.path.join(self.folder, "settings.ini"))["form"]
+        self.assertEqual((form["left"], form["top"], form["width"]), ("50", "50", "128"),
+                         "the settings keep the logical placement")
+
+    def check_frame_against_snap(self, size, scale):
+        left = top = 100
+        run, ini = self.start({"Left": left // scale, "Top": top // scale,
+                               "Width": size // scale, "Height": size // scale},
+                              env={"ONDRAVA_FIXED_TIME": "T".join(FIXED_TIME),
+                                   "QT_SCALE_FACTOR": str(scale)})
+        info = run.info()
+        self.assertEqual((info["x"], info["y"], info["width"]), (left, top, size))
         snap = os.path.join(self.folder, "snap.png")
         shutil.copy(ini, ini + ".snap")
         self.desktop.run([SNAP, "--ini", ini + ".snap", "--size", str(size), "--date",
@@ -228,7 +242,7 @@ class FrameTest(ProgramCase):
             poll(lambda: worst_difference() <= 1, "the frame to equal snap's", timeout=30)
         except AssertionError:
             self.fail("largest channel difference %d" % worst_difference())
-        self.assertEqual(run.terminate(), 0)
+        return run
 
 
     def test_the_calendar_fades_in_while_the_pointer_rests_on_a_character(self):
