@@ -4,8 +4,8 @@
 # tests (plain, AddressSanitizer + UBSan, ThreadSanitizer, and once with the
 # SIMD paths turned off), the 32-bit x86 build under qemu-i386, the Windows
 # test programs and the end-to-end tests of Ondrava.exe under wine64 on an X
-# display (Xvfb when there is none), and a minute of fuzzing of the .bmp
-# reader. Exits non-zero on the first failure.
+# display (Xvfb when there is none), and half a minute each of fuzzing of the
+# .bmp reader and of the INI reader. Exits non-zero on the first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -42,14 +42,16 @@ done
 echo "== test native with the SIMD paths turned off"
 ONDRAVA_DISABLE=avx2,sse2 ctest --preset native
 
-echo "== fuzz the .bmp reader for 60 seconds"
+echo "== fuzz the .bmp reader and the INI reader for 30 seconds each"
 cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DONDRAVA_FUZZ=ON -DONDRAVA_TESTS=OFF >/dev/null
-cmake --build build/fuzz -j "$jobs" --target bmp_fuzzer
+cmake --build build/fuzz -j "$jobs" --target bmp_fuzzer ini_fuzzer
 corpus=build/fuzz/corpus
-mkdir -p "$corpus"
-build/fuzz/fuzz/bmp_fuzzer -max_total_time=60 -rss_limit_mb=2048 -max_len=16384 \
+mkdir -p "$corpus" "$corpus-ini"
+build/fuzz/fuzz/bmp_fuzzer -max_total_time=30 -rss_limit_mb=2048 -max_len=16384 \
   -print_final_stats=1 -artifact_prefix=build/fuzz/ "$corpus" tests/data/bmp
+build/fuzz/fuzz/ini_fuzzer -max_total_time=30 -rss_limit_mb=2048 -max_len=4096 \
+  -print_final_stats=1 -artifact_prefix=build/fuzz/ini- "$corpus-ini" tests/data/ini
 
 echo "== all tests passed"
 

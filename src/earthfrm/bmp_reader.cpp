@@ -8,14 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
-#ifdef _WIN32
-#include "platform/win32_types.h"
-#else
-#include <cstdio>
-#include <filesystem>
-#include <memory>
-#include <system_error>
-#endif
+#include "cmnutils/file_reader.h"
 
 namespace {
 
@@ -131,89 +124,138 @@ BmpError SetMasks(Layout& layout, std::uint32_t red, std::uint32_t green,
   return BmpError::kNone;
 }
 
-BmpError ParseHeaders(std::span<const std::uint8_t> file, Layout& layout) {
+// The header fields the decoder uses, from either form of the header.
+struct HeaderFields {
+  std::uint32_t pixelOffset = 0;
+  std::uint32_t headerBytes = 0;
+  bool core = false;
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  unsigned planes = 0;
+  unsigned bits = 0;
+  std::uint32_t compression = kBiRgb;
+  std::uint32_t colorsUsed = 0;
+};
+
+// The file header, and the size of the bitmap header that follows it: all
+// that is needed to know the rest of the header is within the file.
+BmpError ReadFileHeader(std::span<const std::uint8_t> file,
+                        HeaderFields& fields) {
   const std::uint64_t size = file.size();
   const std::uint8_t* base = file.data();
   if (size < 2) return BmpError::kTooShort;
   if (base[0] != 'B' || base[1] != 'M') return BmpError::kNotBmp;
   if (size < kFileHeaderBytes + 4) return BmpError::kTooShort;
-  const std::uint32_t pixelOffset = Read32(base + 10);
-  const std::uint32_t headerBytes = Read32(base + 14);
-  const bool core = headerBytes == kCoreHeaderBytes;
-  if (headerBytes < kCoreHeaderBytes) return BmpError::kBadHeader;
-  if (!core && !IsKnownInfoHeader(headerBytes)) return BmpError::kUnsupported;
-  if (kFileHeaderBytes + headerBytes > size) return BmpError::kTooShort;
-
-  std::int64_t width = 0;
-  std::int64_t height = 0;
-  unsigned planes = 0;
-  std::uint32_t compression = kBiRgb;
-  std::uint32_t colorsUsed = 0;
-  if (core) {
-    width = Read16(base + 18);
-    height = Read16(base + 20);
-    planes = Read16(base + 22);
-    layout.bits = Read16(base + 24);
-  } else {
-    width = static_cast<std::int32_t>(Read32(base + 18));
-    height = static_cast<std::int32_t>(Read32(base + 22));
-    planes = Read16(base + 26);
-    layout.bits = Read16(base + 28);
-    compression = Read32(base + 30);
-    colorsUsed = Read32(base + 46);
-  }
-  // INT_MIN has no positive counterpart: it cannot be a top-down height.
-  if (width <= 0 || height == 0 || height == INT32_MIN || planes != 1) {
-    return BmpError::kBadHeader;
-  }
-  if (!IsDecodable(core, compression, layout.bits)) {
+  fields.pixelOffset = Read32(base + 10);
+  fields.headerBytes = Read32(base + 14);
+  fields.core = fields.headerBytes == kCoreHeaderBytes;
+  if (fields.headerBytes < kCoreHeaderBytes) return BmpError::kBadHeader;
+  if (!fields.core && !IsKnownInfoHeader(fields.headerBytes)) {
     return BmpError::kUnsupported;
   }
-  layout.topDown = height < 0;
-  layout.width = static_cast<std::uint64_t>(width);
-  layout.height = static_cast<std::uint64_t>(height < 0 ? -height : height);
-  layout.compression = compression;
-  // A run-length stream walks up from the bottom row; it has no top-down form.
-  if (layout.topDown && (compression == kBiRle8 || compression == kBiRle4)) {
+  if (kFileHeaderBytes + fields.headerBytes > size) return BmpError::kTooShort;
+  return BmpError::kNone;
+}
+
+// The core header has 16-bit unsigned sides and no compression or colour
+// count; the info headers have signed 32-bit sides.
+void ReadBitmapHeader(const std::uint8_t* base, HeaderFields& fields) {
+  if (fields.core) {
+    fields.width = Read16(base + 18);
+    fields.height = Read16(base + 20);
+    fields.planes = Read16(base + 22);
+    fields.bits = Read16(base + 24);
+    return;
+  }
+  fields.width = static_cast<std::int32_t>(Read32(base + 18));
+  fields.height = static_cast<std::int32_t>(Read32(base + 22));
+  fields.planes = Read16(base + 26);
+  fields.bits = Read16(base + 28);
+  fields.compression = Read32(base + 30);
+  fields.colorsUsed = Read32(base + 46);
+}
+
+BmpError SetGeometry(const HeaderFields& fields, Layout& layout) {
+  // INT_MIN has no positive counterpart: it cannot be a top-down height.
+  if (fields.width <= 0 || fields.height == 0 || fields.height == INT32_MIN ||
+      fields.planes != 1) {
     return BmpError::kBadHeader;
   }
+  if (!IsDecodable(fields.core, fields.compression, fields.bits)) {
+    return BmpError::kUnsupported;
+  }
+  const bool runLength =
+      fields.compression == kBiRle8 || fields.compression == kBiRle4;
+  // A run-length stream walks up from the bottom row; it has no top-down form.
+  if (fields.height < 0 && runLength) return BmpError::kBadHeader;
+  layout.bits = fields.bits;
+  layout.compression = fields.compression;
+  layout.topDown = fields.height < 0;
+  layout.width = static_cast<std::uint64_t>(fields.width);
+  layout.height = static_cast<std::uint64_t>(fields.height < 0 ? -fields.height
+                                                               : fields.height);
+  return BmpError::kNone;
+}
 
-  std::uint64_t tableStart = kFileHeaderBytes + headerBytes;
-  if (compression == kBiBitfields) {
-    if (headerBytes == kInfoHeaderBytes) {
+// The channels of 16 and 32-bit pixels, from the file's masks or the
+// BI_RGB defaults. `tableStart` moves past masks that follow a 40-byte
+// header.
+BmpError SetChannels(std::span<const std::uint8_t> file,
+                     const HeaderFields& fields, Layout& layout,
+                     std::uint64_t& tableStart) {
+  if (layout.compression == kBiBitfields) {
+    if (fields.headerBytes == kInfoHeaderBytes) {
       tableStart += kMaskBytes;
-      if (tableStart > size) return BmpError::kTooShort;
+      if (tableStart > file.size()) return BmpError::kTooShort;
     }
-    const BmpError masks = SetMasks(layout, Read32(base + kMaskOffset),
-                                    Read32(base + kMaskOffset + 4),
-                                    Read32(base + kMaskOffset + 8));
-    if (masks != BmpError::kNone) return masks;
-  } else if (layout.bits == 16) {
+    const std::uint8_t* masks = file.data() + kMaskOffset;
+    return SetMasks(layout, Read32(masks), Read32(masks + 4),
+                    Read32(masks + 8));
+  }
+  if (layout.bits == 16) {
     SetMasks(layout, 0x7C00, 0x03E0, 0x001F);
   } else if (layout.bits == 32) {
     SetMasks(layout, 0x00FF0000u, 0x0000FF00u, 0x000000FFu);
   }
+  return BmpError::kNone;
+}
 
+// Every index, black past the entries the file really holds before its
+// pixel data.
+void ReadPalette(std::span<const std::uint8_t> file, const HeaderFields& fields,
+                 std::uint64_t tableStart, Layout& layout) {
+  layout.palette.fill(kOpaque);
+  if (layout.bits > 8) return;
+  const std::uint64_t capacity = std::uint64_t{1} << layout.bits;
+  const std::uint64_t entryBytes = fields.core ? 3 : 4;
+  std::uint64_t count =
+      (fields.core || fields.colorsUsed == 0)
+          ? capacity
+          : std::min<std::uint64_t>(fields.colorsUsed, capacity);
+  count = std::min(count, (fields.pixelOffset - tableStart) / entryBytes);
+  for (std::uint64_t i = 0; i < count; ++i) {
+    const std::uint8_t* entry = file.data() + tableStart + i * entryBytes;
+    layout.palette[i] = Rgb(entry[2], entry[1], entry[0]);
+  }
+}
+
+BmpError ParseHeaders(std::span<const std::uint8_t> file, Layout& layout) {
+  HeaderFields fields;
+  BmpError error = ReadFileHeader(file, fields);
+  if (error != BmpError::kNone) return error;
+  ReadBitmapHeader(file.data(), fields);
+  error = SetGeometry(fields, layout);
+  if (error != BmpError::kNone) return error;
+  std::uint64_t tableStart = kFileHeaderBytes + fields.headerBytes;
+  error = SetChannels(file, fields, layout, tableStart);
+  if (error != BmpError::kNone) return error;
   // Pixel data overlapping the headers, or starting beyond the file, means the
   // offset is not to be believed.
-  if (pixelOffset < tableStart || pixelOffset > size) {
+  if (fields.pixelOffset < tableStart || fields.pixelOffset > file.size()) {
     return BmpError::kBadHeader;
   }
-  layout.pixelStart = pixelOffset;
-
-  layout.palette.fill(kOpaque);
-  if (layout.bits <= 8) {
-    const std::uint64_t capacity = std::uint64_t{1} << layout.bits;
-    const std::uint64_t entryBytes = core ? 3 : 4;
-    std::uint64_t count = (core || colorsUsed == 0)
-                              ? capacity
-                              : std::min<std::uint64_t>(colorsUsed, capacity);
-    count = std::min(count, (pixelOffset - tableStart) / entryBytes);
-    for (std::uint64_t i = 0; i < count; ++i) {
-      const std::uint8_t* entry = base + tableStart + i * entryBytes;
-      layout.palette[i] = Rgb(entry[2], entry[1], entry[0]);
-    }
-  }
+  layout.pixelStart = fields.pixelOffset;
+  ReadPalette(file, fields, tableStart, layout);
   return BmpError::kNone;
 }
 
@@ -471,153 +513,27 @@ BmpError DecodeBmp(std::span<const std::uint8_t> file, DecodedBitmap& out) {
   return DecodeBmpScaled(file, kBmpMaxSide, kBmpMaxSide, out);
 }
 
-#ifdef _WIN32
-
-namespace {
-
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle(handle) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-  }
-  HANDLE Get() const { return handle; }
-
- private:
-  HANDLE handle;
-};
-
-BmpError ReadWholeFile(const std::u16string& path,
-                       std::vector<std::uint8_t>& bytes) {
-  if (path.empty() || path.find(u'\0') != std::u16string::npos) {
-    return BmpError::kCannotRead;
-  }
-  const std::wstring widePath(path.begin(), path.end());
-  FileHandle file(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
-  // A pipe or a device would make the program wait on someone else's data.
-  if (file.Get() == INVALID_HANDLE_VALUE ||
-      GetFileType(file.Get()) != FILE_TYPE_DISK) {
-    return BmpError::kCannotRead;
-  }
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) {
-    return BmpError::kCannotRead;
-  }
-  if (static_cast<std::uint64_t>(size.QuadPart) > kBmpMaxFileBytes) {
-    return BmpError::kTooLarge;
-  }
-  bytes.resize(static_cast<std::size_t>(size.QuadPart));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD chunk = static_cast<DWORD>(
-        std::min<std::size_t>(bytes.size() - done, 16u << 20));
-    DWORD got = 0;
-    if (!ReadFile(file.Get(), bytes.data() + done, chunk, &got, nullptr)) {
-      return BmpError::kCannotRead;
-    }
-    if (got == 0) break;  // the file shrank meanwhile: decode what is there
-    done += got;
-  }
-  bytes.resize(done);
-  return BmpError::kNone;
-}
-
-}  // namespace
-
-#else
-
-namespace {
-
-// False for text that has no UTF-8 form or cannot be a path: a NUL character
-// or a lone surrogate.
-bool ToUtf8Path(const std::u16string& text, std::string& out) {
-  out.clear();
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t c = text[i];
-    if (c == 0) return false;
-    if (c >= 0xD800 && c <= 0xDBFF) {
-      if (i + 1 >= text.size() || text[i + 1] < 0xDC00 ||
-          text[i + 1] > 0xDFFF) {
-        return false;
-      }
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00u);
-    } else if (c >= 0xDC00 && c <= 0xDFFF) {
-      return false;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | c >> 6);
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | c >> 12);
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | c >> 18);
-      out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return !out.empty();
-}
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-BmpError ReadWholeFile(const std::u16string& path,
-                       std::vector<std::uint8_t>& bytes) {
-  std::string narrowPath;
-  if (!ToUtf8Path(path, narrowPath)) return BmpError::kCannotRead;
-  // Only a regular file: opening a FIFO would wait for a writer, and a
-  // directory opens but cannot be read.
-  std::error_code error;
-  const std::filesystem::path fsPath(narrowPath);
-  if (!std::filesystem::is_regular_file(fsPath, error)) {
-    return BmpError::kCannotRead;
-  }
-  const std::uintmax_t announced = std::filesystem::file_size(fsPath, error);
-  if (!error && announced > kBmpMaxFileBytes) return BmpError::kTooLarge;
-  std::unique_ptr<std::FILE, FileCloser> file(
-      std::fopen(narrowPath.c_str(), "rb"));
-  if (!file) return BmpError::kCannotRead;
-  // The file may have changed since its size was asked: the limit holds for
-  // what is actually read.
-  constexpr std::size_t kChunk = std::size_t{1} << 20;
-  if (!error) bytes.reserve(static_cast<std::size_t>(announced) + kChunk);
-  std::size_t done = 0;
-  for (;;) {
-    bytes.resize(done + kChunk);
-    const std::size_t got =
-        std::fread(bytes.data() + done, 1, kChunk, file.get());
-    done += got;
-    if (done > kBmpMaxFileBytes) return BmpError::kTooLarge;
-    if (got < kChunk) break;
-  }
-  if (std::ferror(file.get())) return BmpError::kCannotRead;
-  bytes.resize(done);
-  return BmpError::kNone;
-}
-
-}  // namespace
-
-#endif
-
 BmpError ReadBmpFile(const std::u16string& path, DecodedBitmap& out) {
-  std::vector<std::uint8_t> bytes;
+  std::string bytes;
   try {
-    const BmpError read = ReadWholeFile(path, bytes);
-    if (read != BmpError::kNone) return read;
+    switch (ReadWholeFile(path, static_cast<std::size_t>(kBmpMaxFileBytes),
+                          bytes)) {
+      case FileReadResult::kOk:
+        break;
+      case FileReadResult::kTooLarge:
+        return BmpError::kTooLarge;
+      case FileReadResult::kMissing:
+      case FileReadResult::kNotRegularFile:
+      case FileReadResult::kReadError:
+        return BmpError::kCannotRead;
+    }
   } catch (const std::bad_alloc&) {
     return BmpError::kNoMemory;
   } catch (const std::length_error&) {
     return BmpError::kNoMemory;
   }
-  return DecodeBmp(bytes, out);
+  return DecodeBmp(
+      std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                bytes.size()),
+      out);
 }

@@ -78,8 +78,9 @@ BmpError DecodeBmpScaled(std::span<const std::uint8_t> file,
 // under which a side longer than 65536 pixels is squeezed to 65536.
 BmpError DecodeBmp(std::span<const std::uint8_t> file, DecodedBitmap& out);
 
-// Reads the file at `path` (Windows: CreateFileW sharing for reading;
-// elsewhere: fopen on the UTF-8 form of the path) and decodes it with
-// DecodeBmp. A file above kBmpMaxFileBytes is kTooLarge, unread. A path with
-// a NUL character or (off Windows) a lone surrogate names no file.
+// Reads the regular file at `path` whole (ReadWholeFile: a FIFO or a device
+// there is refused without waiting on it) and decodes it with DecodeBmp. A
+// file above kBmpMaxFileBytes, announced or read, is kTooLarge; a missing
+// file, anything but a regular file, a failed read and a path with a NUL
+// character or (off Windows) a lone surrogate are kCannotRead.
 BmpError ReadBmpFile(const std::u16string& path, DecodedBitmap& out);

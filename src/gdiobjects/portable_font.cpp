@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "cmnutils/utf.h"
 #include "gdiobjects/font_matching.h"
 
 namespace {
@@ -109,62 +110,6 @@ std::int64_t EmFromRequest(LONG lfHeight, FT_Face face) {
   return std::clamp<std::int64_t>(em, 1, kMaxEmPixels);
 }
 
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += char(c);
-  } else if (c < 0x800) {
-    out += char(0xC0 | (c >> 6));
-    out += char(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += char(0xE0 | (c >> 12));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  } else {
-    out += char(0xF0 | (c >> 18));
-    out += char(0x80 | ((c >> 12) & 0x3F));
-    out += char(0x80 | ((c >> 6) & 0x3F));
-    out += char(0x80 | (c & 0x3F));
-  }
-}
-
-// Family names come from fontconfig as UTF-8; anything malformed becomes
-// U+FFFD rather than being trusted.
-std::u32string DecodeUtf8(std::string_view text) {
-  std::u32string out;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int extra = lead < 0x80    ? 0
-                : lead >= 0xF0 ? 3
-                : lead >= 0xE0 ? 2
-                : lead >= 0xC0 ? 1
-                               : -1;
-    if (extra < 0 || lead > 0xF4 || i + std::size_t(extra) >= text.size()) {
-      out += U'\uFFFD';
-      ++i;
-      continue;
-    }
-    char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-    bool valid = true;
-    for (int k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + std::size_t(k)]);
-      if ((next & 0xC0) != 0x80) {
-        valid = false;
-        break;
-      }
-      c = (c << 6) | (next & 0x3F);
-    }
-    if (!valid || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-      out += U'\uFFFD';
-      ++i;
-      continue;
-    }
-    out += c;
-    i += std::size_t(extra) + 1;
-  }
-  return out;
-}
-
 }  // namespace
 
 FaceSlot::~FaceSlot() {
@@ -173,46 +118,23 @@ FaceSlot::~FaceSlot() {
 
 PortableFont::~PortableFont() { FreeFontSet(fallbackOrder); }
 
-std::u32string DecodeUtf16(std::u16string_view text) {
-  std::u32string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() &&
-        text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      out +=
-          char32_t(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-      ++i;
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      out += U'\uFFFD';
-    } else {
-      out += unit;
-    }
-  }
-  return out;
-}
-
 std::string FaceNameToUtf8(const WCHAR (&name)[LF_FACESIZE]) {
   std::size_t length = 0;
   while (length < std::size_t(LF_FACESIZE) && name[length] != 0) ++length;
-  std::string out;
-  for (char32_t c : DecodeUtf16(std::u16string_view(
-           reinterpret_cast<const char16_t*>(name), length)))
-    AppendUtf8(c, out);
-  return out;
+  return Utf16ToUtf8(
+      std::u16string_view(reinterpret_cast<const char16_t*>(name), length));
 }
 
+// Family names come from fontconfig as UTF-8; anything malformed becomes
+// U+FFFD rather than being trusted.
 void Utf8ToFaceName(std::string_view utf8, WCHAR (&name)[LF_FACESIZE]) {
   std::size_t used = 0;
-  for (char32_t c : DecodeUtf8(utf8)) {
-    const std::size_t units = c >= 0x10000 ? 2 : 1;
-    if (used + units > std::size_t(LF_FACESIZE) - 1) break;
-    if (units == 2) {
-      name[used++] = WCHAR(0xD800 + ((c - 0x10000) >> 10));
-      name[used++] = WCHAR(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      name[used++] = WCHAR(c);
-    }
+  std::u16string units;
+  for (std::size_t pos = 0; pos < utf8.size();) {
+    units.clear();
+    AppendUtf16(units, NextUtf8(utf8, pos));
+    if (used + units.size() > std::size_t(LF_FACESIZE) - 1) break;
+    for (char16_t unit : units) name[used++] = WCHAR(unit);
   }
   while (used < std::size_t(LF_FACESIZE)) name[used++] = 0;
 }
@@ -343,7 +265,7 @@ std::int32_t GlyphAdvance(PortableFont& font, const GlyphRef& glyph) {
 
 TextLayout LayOutText(PortableFont& font, std::u16string_view text) {
   TextLayout layout;
-  for (char32_t c : DecodeUtf16(text)) {
+  for (char32_t c : Utf16ToUtf32(text)) {
     const GlyphRef glyph = FindGlyph(font, c);
     layout.glyphs.push_back({glyph, layout.advance});
     layout.advance += GlyphAdvance(font, glyph);

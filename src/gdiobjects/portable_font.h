@@ -100,8 +100,6 @@ struct TextLayout {
 };
 TextLayout LayOutText(PortableFont& font, std::u16string_view text);
 
-// UTF-16 to code points; an unpaired surrogate becomes U+FFFD.
-std::u32string DecodeUtf16(std::u16string_view text);
 // A face name field (LF_FACESIZE units, terminated or not) as UTF-8.
 std::string FaceNameToUtf8(const WCHAR (&name)[LF_FACESIZE]);
 // UTF-8 into a face name field, cut at a character boundary so that the

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "cmnutils/utf.h"
+
 // The document is kept as the file's own bytes and every lookup walks them
 // line by line. Settings files are a few hundred bytes, and this way nothing
 // the program does not own is ever decoded and re-encoded: a line with bytes
@@ -11,7 +13,6 @@
 
 namespace {
 
-constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kNotAscii = 0xFFFF;
 
 char16_t AsciiLower(char16_t c) {
@@ -71,67 +72,6 @@ std::u16string_view Unquote(std::u16string_view value) {
   return value;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// One code point from UTF-8 at `pos`, or U+FFFD for a byte that does not
-// start a valid, shortest-form sequence; `pos` moves past what was used.
-char32_t NextUtf8(std::string_view in, std::size_t& pos) {
-  const auto byte = [&](std::size_t i) {
-    return static_cast<unsigned char>(in[i]);
-  };
-  const unsigned lead = byte(pos);
-  std::size_t length;
-  char32_t c;
-  char32_t lowest;
-  if (lead < 0x80) {
-    ++pos;
-    return lead;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, c = lead & 0x1F, lowest = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, c = lead & 0x0F, lowest = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, c = lead & 0x07, lowest = 0x10000;
-  } else {
-    ++pos;
-    return kReplacement;
-  }
-  if (in.size() - pos < length) {
-    ++pos;
-    return kReplacement;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    const unsigned next = byte(pos + i);
-    if ((next & 0xC0) != 0x80) {
-      ++pos;
-      return kReplacement;
-    }
-    c = (c << 6) | (next & 0x3F);
-  }
-  if (c < lowest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-    ++pos;
-    return kReplacement;
-  }
-  pos += length;
-  return c;
-}
-
 }  // namespace
 
 bool IsIniBlank(char16_t c) {
@@ -156,25 +96,6 @@ bool IsValidIniKey(std::u16string_view name) {
   return !name.empty() && !HasLineBreakOrNul(name) &&
          name.find(u'=') == std::u16string_view::npos && name.front() != u';' &&
          name.front() != u'[';
-}
-
-std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
-        text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-      AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) +
-                          (char32_t(text[i + 1]) - 0xDC00));
-      ++i;
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      AppendUtf8(out, kReplacement);
-    } else {
-      AppendUtf8(out, c);
-    }
-  }
-  return out;
 }
 
 std::u16string_view IniValueText(std::u16string_view value) {
@@ -271,19 +192,12 @@ void IniFile::Decode(std::size_t begin, std::size_t end,
       out += static_cast<char16_t>(
           encoding == Encoding::kUtf16Le ? a | (b << 8) : (a << 8) | b);
     }
-    if (pos < end) out += kReplacement;
+    if (pos < end) out += static_cast<char16_t>(kReplacementCharacter);
     return;
   }
   const std::string_view in = std::string_view(bytes).substr(0, end);
-  std::size_t pos = begin;
-  while (pos < end) {
-    const char32_t c = NextUtf8(in, pos);
-    if (c < 0x10000) {
-      out += static_cast<char16_t>(c);
-    } else {
-      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    }
+  for (std::size_t pos = begin; pos < end;) {
+    AppendUtf16(out, NextUtf8(in, pos));
   }
 }
 
@@ -302,14 +216,21 @@ std::string IniFile::Encode(std::u16string_view text) const {
     }
     return out;
   }
-  return ToUtf8(text);
+  return Utf16ToUtf8(text);
 }
 
-std::optional<std::u16string> IniFile::Find(std::u16string_view section,
-                                            std::u16string_view key) const {
-  if (!IsValidIniSection(section) || !IsValidIniKey(key)) return std::nullopt;
-  section = TrimIniBlanks(section);
-  key = TrimIniBlanks(key);
+std::u16string IniFile::AsHeld(std::u16string_view text) const {
+  if (UnitSize() == 2) return std::u16string(text);
+  return Utf8ToUtf16(Utf16ToUtf8(text));
+}
+
+IniFile::KeyLookup IniFile::Lookup(std::u16string_view givenSection,
+                                   std::u16string_view givenKey) const {
+  // Names are compared as the file holds them, so that a key Set with a name
+  // the encoding cannot keep exactly is found again, not added anew.
+  const std::u16string section = AsHeld(givenSection);
+  const std::u16string key = AsHeld(givenKey);
+  KeyLookup found;
   std::u16string text;
   bool inSection = false;
   for (std::size_t pos = HeaderSize(); pos < bytes.size();) {
@@ -322,12 +243,26 @@ std::optional<std::u16string> IniFile::Find(std::u16string_view section,
       // functions: a key in a later duplicate is not found.
       if (inSection) break;
       inSection = SameName(line.name, section);
-    } else if (inSection && line.kind == LineKind::kKey &&
-               SameName(line.name, key)) {
-      return std::u16string(Unquote(line.value));
+      if (inSection) found.lastLine = span;
+    } else if (inSection && line.kind == LineKind::kKey) {
+      if (SameName(line.name, key)) {
+        found.keyLine = span;
+        break;
+      }
+      found.lastLine = span;
     }
   }
-  return std::nullopt;
+  return found;
+}
+
+std::optional<std::u16string> IniFile::Find(std::u16string_view section,
+                                            std::u16string_view key) const {
+  if (!IsValidIniSection(section) || !IsValidIniKey(key)) return std::nullopt;
+  const KeyLookup found = Lookup(TrimIniBlanks(section), TrimIniBlanks(key));
+  if (!found.keyLine) return std::nullopt;
+  std::u16string text;
+  Decode(found.keyLine->begin, found.keyLine->bodyEnd, text);
+  return std::u16string(Unquote(ParseLine(text).value));
 }
 
 bool IniFile::Set(std::u16string_view section, std::u16string_view key,
@@ -336,63 +271,62 @@ bool IniFile::Set(std::u16string_view section, std::u16string_view key,
   section = TrimIniBlanks(section);
   key = TrimIniBlanks(key);
   value = IniValueText(value);
-
-  const std::size_t unit = UnitSize();
-  // A UTF-16 file cut after an odd number of bytes: complete the last code
-  // unit, or everything appended after it would be read a byte out of step.
-  if ((bytes.size() - HeaderSize()) % unit != 0) bytes += '\0';
-
-  std::u16string text;
-  bool inSection = false;
-  std::optional<LineSpan> anchor;  // the line a new key goes after
-  for (std::size_t pos = HeaderSize(); pos < bytes.size();) {
-    const LineSpan span = LineAt(pos);
-    pos = span.end;
-    Decode(span.begin, span.bodyEnd, text);
-    const ParsedLine line = ParseLine(text);
-    if (line.kind == LineKind::kSection) {
-      if (inSection) break;
-      if (SameName(line.name, section)) {
-        inSection = true;
-        anchor = span;
-      }
-    } else if (inSection && line.kind == LineKind::kKey) {
-      if (!SameName(line.name, key)) {
-        anchor = span;
-        continue;
-      }
-      // Replace only the old value: the key as spelled in the file, the
-      // blanks around "=" and the line's own ending all stay.
-      std::size_t valueStart = span.begin;
-      while (AsciiUnitAt(valueStart) != u'=') valueStart += unit;
-      valueStart += unit;
-      while (valueStart < span.bodyEnd && IsIniBlank(AsciiUnitAt(valueStart))) {
-        valueStart += unit;
-      }
-      bytes.replace(valueStart, span.bodyEnd - valueStart, Encode(value));
-      return true;
-    }
-  }
-
-  std::u16string newLines;
-  std::size_t insertAt;
-  if (anchor) {
-    insertAt = anchor->end;
-    if (anchor->bodyEnd == anchor->end) newLines += u"\r\n";
+  CompleteOddUnit();
+  const KeyLookup found = Lookup(section, key);
+  if (found.keyLine) {
+    ReplaceValue(*found.keyLine, value);
+  } else if (found.lastLine) {
+    InsertKeyAfter(*found.lastLine, key, value);
   } else {
-    insertAt = bytes.size();
-    if (bytes.size() > HeaderSize() &&
-        AsciiUnitAt(bytes.size() - unit) != u'\n') {
-      newLines += u"\r\n";
-    }
-    newLines += u'[';
-    newLines += section;
-    newLines += u"]\r\n";
+    AppendSection(section, key, value);
   }
+  return true;
+}
+
+// A UTF-16 file cut after an odd number of bytes: complete the last code
+// unit, or everything appended after it would be read a byte out of step.
+void IniFile::CompleteOddUnit() {
+  if ((bytes.size() - HeaderSize()) % UnitSize() != 0) bytes += '\0';
+}
+
+// Replaces only the old value: the key as spelled in the file, the blanks
+// around "=" and the line's own ending all stay.
+void IniFile::ReplaceValue(const LineSpan& keyLine, std::u16string_view value) {
+  const std::size_t unit = UnitSize();
+  std::size_t valueStart = keyLine.begin;
+  while (AsciiUnitAt(valueStart) != u'=') valueStart += unit;
+  valueStart += unit;
+  while (valueStart < keyLine.bodyEnd && IsIniBlank(AsciiUnitAt(valueStart))) {
+    valueStart += unit;
+  }
+  bytes.replace(valueStart, keyLine.bodyEnd - valueStart, Encode(value));
+}
+
+void IniFile::InsertKeyAfter(const LineSpan& line, std::u16string_view key,
+                             std::u16string_view value) {
+  std::u16string newLines;
+  if (line.bodyEnd == line.end) newLines += u"\r\n";  // the file's last line
   newLines += key;
   newLines += u'=';
   newLines += value;
   newLines += u"\r\n";
-  bytes.insert(insertAt, Encode(newLines));
-  return true;
+  bytes.insert(line.end, Encode(newLines));
+}
+
+void IniFile::AppendSection(std::u16string_view section,
+                            std::u16string_view key,
+                            std::u16string_view value) {
+  std::u16string newLines;
+  if (bytes.size() > HeaderSize() &&
+      AsciiUnitAt(bytes.size() - UnitSize()) != u'\n') {
+    newLines += u"\r\n";
+  }
+  newLines += u'[';
+  newLines += section;
+  newLines += u"]\r\n";
+  newLines += key;
+  newLines += u'=';
+  newLines += value;
+  newLines += u"\r\n";
+  bytes += Encode(newLines);
 }

@@ -20,9 +20,6 @@ std::u16string_view TrimIniBlanks(std::u16string_view text);
 bool IsValidIniSection(std::u16string_view name);
 bool IsValidIniKey(std::u16string_view name);
 
-// UTF-16 to UTF-8, with U+FFFD for half a surrogate pair.
-std::string ToUtf8(std::u16string_view text);
-
 // The part of `value` that fits on one line: everything before the first
 // line break or NUL.
 std::u16string_view IniValueText(std::u16string_view value);
@@ -49,6 +46,8 @@ class IniFile {
   // The value of `key` in the first section named `section`, blanks and one
   // pair of quotes removed; nullopt when the section or the key is missing or
   // a name is invalid. Within the section the first line with the key wins.
+  // Names match in any ASCII case, in the form the file holds them: in a
+  // UTF-8 file half a surrogate pair is the U+FFFD it was written as.
   std::optional<std::u16string> Find(std::u16string_view section,
                                      std::u16string_view key) const;
 
@@ -66,12 +65,31 @@ class IniFile {
     std::size_t end;      // first byte of the next line
   };
 
+  // Where a key is, or would go: the key's line when the section has it;
+  // else the section's last key line, or its header when it has no keys;
+  // neither when there is no such section.
+  struct KeyLookup {
+    std::optional<LineSpan> keyLine;
+    std::optional<LineSpan> lastLine;
+  };
+
   std::size_t HeaderSize() const;
   std::size_t UnitSize() const;
   char16_t AsciiUnitAt(std::size_t pos) const;
   LineSpan LineAt(std::size_t begin) const;
   void Decode(std::size_t begin, std::size_t end, std::u16string& out) const;
   std::string Encode(std::u16string_view text) const;
+  // The text as it reads back once written: in UTF-8, half a surrogate pair
+  // becomes U+FFFD.
+  std::u16string AsHeld(std::u16string_view text) const;
+  // Both names valid and without the blanks around them.
+  KeyLookup Lookup(std::u16string_view section, std::u16string_view key) const;
+  void CompleteOddUnit();
+  void ReplaceValue(const LineSpan& keyLine, std::u16string_view value);
+  void InsertKeyAfter(const LineSpan& line, std::u16string_view key,
+                      std::u16string_view value);
+  void AppendSection(std::u16string_view section, std::u16string_view key,
+                     std::u16string_view value);
 
   std::string bytes;
   Encoding encoding;

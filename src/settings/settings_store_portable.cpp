@@ -12,6 +12,8 @@
 #include <string>
 #include <utility>
 
+#include "cmnutils/file_descriptor.h"
+#include "cmnutils/file_reader.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 
@@ -20,58 +22,6 @@ namespace {
 // A settings file is a few kilobytes. Anything beyond this is not one we
 // wrote: it is neither parsed nor replaced.
 constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
-
-enum class ReadResult { kLoaded, kMissing, kUnusable };
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-  int Get() const { return fd; }
-  // Closes now, reporting the error a delayed write may surface only here.
-  bool Close() {
-    const int old = fd;
-    fd = -1;
-    return ::close(old) == 0;
-  }
-
- private:
-  int fd;
-};
-
-ReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
-  if (path.empty()) return ReadResult::kUnusable;
-  // O_NONBLOCK: a FIFO at the settings path must not stall the program.
-  FileDescriptor file(
-      ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (file.Get() < 0) {
-    return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing
-                                                 : ReadResult::kUnusable;
-  }
-  struct stat info;
-  if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
-      static_cast<std::size_t>(info.st_size) > kMaxFileSize) {
-    return ReadResult::kUnusable;
-  }
-  bytes.clear();
-  char chunk[65536];
-  for (;;) {
-    const ssize_t got = ::read(file.Get(), chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return ReadResult::kUnusable;
-    if (got == 0) break;
-    // The file may grow while it is read; the limit holds for what is read.
-    if (bytes.size() + static_cast<std::size_t>(got) > kMaxFileSize) {
-      return ReadResult::kUnusable;
-    }
-    bytes.append(chunk, static_cast<std::size_t>(got));
-  }
-  return ReadResult::kLoaded;
-}
 
 bool WriteAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
@@ -143,10 +93,9 @@ class PortableSettingsStore final : public ISettingsStore {
  public:
   explicit PortableSettingsStore(std::u16string givenPath)
       : path(std::move(givenPath)) {
-    // A NUL would silently cut the path short at the system call.
-    if (path.find(u'\0') == std::u16string::npos) nativePath = ToUtf8(path);
+    nativePath = ToPosixPath(path).value_or(std::string());
     std::string bytes;
-    if (ReadWholeFile(nativePath, bytes) == ReadResult::kLoaded) {
+    if (ReadWholeFile(path, kMaxFileSize, bytes) == FileReadResult::kOk) {
       file.emplace(std::move(bytes));
     }
   }
@@ -169,14 +118,16 @@ class PortableSettingsStore final : public ISettingsStore {
     saving = true;
     pending.reset();
     std::string bytes;
-    switch (ReadWholeFile(nativePath, bytes)) {
-      case ReadResult::kLoaded:
+    switch (ReadWholeFile(path, kMaxFileSize, bytes)) {
+      case FileReadResult::kOk:
         pending.emplace(std::move(bytes));
         break;
-      case ReadResult::kMissing:
+      case FileReadResult::kMissing:
         pending.emplace();
         break;
-      case ReadResult::kUnusable:
+      case FileReadResult::kNotRegularFile:
+      case FileReadResult::kTooLarge:
+      case FileReadResult::kReadError:
         // Rewriting a file we could not read would lose whatever it holds;
         // the save goes ahead but cannot commit.
         break;
@@ -202,7 +153,7 @@ class PortableSettingsStore final : public ISettingsStore {
 
  private:
   std::u16string path;
-  std::string nativePath;          // UTF-8; empty when the path is unusable
+  std::string nativePath;          // empty when the path can name no file
   std::optional<IniFile> file;     // as last read or written; none if missing
   std::optional<IniFile> pending;  // the save in progress
   bool saving = false;

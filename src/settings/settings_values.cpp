@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -29,17 +30,90 @@ std::u16string Widen(std::string_view ascii) {
   return std::u16string(ascii.begin(), ascii.end());
 }
 
+// An optional sign at `i`, moving past it; true for "-".
+bool ReadSign(std::u16string_view text, std::size_t& i) {
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
+    return text[i++] == u'-';
+  }
+  return false;
+}
+
+// Copies the decimal digits at `i` to `out`, moving past them; how many.
+std::size_t CopyDigits(std::u16string_view text, std::size_t& i,
+                       std::string& out) {
+  const std::size_t start = i;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    out += static_cast<char>(text[i]);
+  }
+  return i - start;
+}
+
+// The digits before the exponent, in the plain ASCII form std::from_chars
+// reads.
+struct Mantissa {
+  std::string text;  // digits, then "." and the fraction's digits if any
+  std::size_t integerDigits = 0;
+  std::size_t digits = 0;  // with the fraction's
+};
+
+// A "." counts only next to at least one digit: "." alone is no number.
+Mantissa ReadMantissa(std::u16string_view text, std::size_t& i) {
+  Mantissa mantissa;
+  mantissa.integerDigits = CopyDigits(text, i, mantissa.text);
+  mantissa.digits = mantissa.integerDigits;
+  if (i < text.size() && text[i] == u'.') {
+    std::size_t j = i + 1;
+    std::string fraction;
+    const std::size_t fractionDigits = CopyDigits(text, j, fraction);
+    if (mantissa.integerDigits + fractionDigits > 0) {
+      mantissa.text += '.';
+      mantissa.text += fraction;
+      mantissa.digits += fractionDigits;
+      i = j;
+    }
+  }
+  return mantissa;
+}
+
+// The exponent counts only with at least one digit ("1e" reads as 1). It is
+// held far beyond any double's range but within int, whatever the text.
+std::optional<std::int64_t> ReadExponent(std::u16string_view text,
+                                         std::size_t i) {
+  constexpr std::int64_t kExponentCap = std::int64_t{1} << 28;
+  if (i >= text.size() || (text[i] != u'e' && text[i] != u'E')) {
+    return std::nullopt;
+  }
+  ++i;
+  const bool negative = ReadSign(text, i);
+  if (i >= text.size() || !IsDigit(text[i])) return std::nullopt;
+  std::int64_t exponent = 0;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    if (exponent < kExponentCap) exponent = exponent * 10 + (text[i] - u'0');
+  }
+  return negative ? -exponent : exponent;
+}
+
+// Too large or too small for a double: decided by the position of the first
+// significant digit, as strtod's HUGE_VAL or 0 would.
+double OutOfRangeMagnitude(const Mantissa& mantissa, std::int64_t exponent) {
+  const std::size_t first = mantissa.text.find_first_of("123456789");
+  if (first == std::string::npos) return 0.0;
+  const std::size_t integerDigits = mantissa.integerDigits;
+  const std::int64_t pointShift =
+      first < integerDigits
+          ? static_cast<std::int64_t>(integerDigits - first) - 1
+          : -static_cast<std::int64_t>(first - integerDigits);  // past '.'
+  return exponent + pointShift > 0 ? std::numeric_limits<double>::infinity()
+                                   : 0.0;
+}
+
 }  // namespace
 
 std::int32_t ParseSettingInt(std::u16string_view text) {
   constexpr std::int64_t kLimit =
       std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
   std::size_t i = SkipBlanks(text);
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-    negative = text[i] == u'-';
-    ++i;
-  }
+  const bool negative = ReadSign(text, i);
   // Once past the range, further digits cannot change the result.
   std::int64_t magnitude = 0;
   for (; i < text.size() && IsDigit(text[i]) && magnitude <= kLimit; ++i) {
@@ -61,71 +135,21 @@ std::u16string FormatSettingInt(std::int32_t value) {
 
 double ParseSettingDouble(std::u16string_view text) {
   std::size_t i = SkipBlanks(text);
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-    negative = text[i] == u'-';
-    ++i;
+  const bool negative = ReadSign(text, i);
+  const Mantissa mantissa = ReadMantissa(text, i);
+  if (mantissa.digits == 0) return 0.0;
+  const std::optional<std::int64_t> exponent = ReadExponent(text, i);
+  std::string number = mantissa.text;
+  if (exponent) {
+    number += 'e';
+    number += std::to_string(*exponent);
   }
-  // Collect the number in the plain form std::from_chars reads: digits, an
-  // optional fraction and an exponent, all ASCII.
-  std::string number;
-  std::size_t integerDigits = 0;
-  for (; i < text.size() && IsDigit(text[i]); ++i, ++integerDigits) {
-    number += static_cast<char>(text[i]);
-  }
-  std::size_t fractionDigits = 0;
-  if (i < text.size() && text[i] == u'.') {
-    std::size_t j = i + 1;
-    std::string fraction;
-    for (; j < text.size() && IsDigit(text[j]); ++j, ++fractionDigits) {
-      fraction += static_cast<char>(text[j]);
-    }
-    if (integerDigits + fractionDigits > 0) {
-      number += '.';
-      number += fraction;
-      i = j;
-    }
-  }
-  if (integerDigits + fractionDigits == 0) return 0.0;
-  const std::size_t mantissaEnd = number.size();
-
-  // The exponent counts only with at least one digit ("1e" reads as 1). It is
-  // held far beyond any double's range but within int, whatever the text.
-  constexpr std::int64_t kExponentCap = std::int64_t{1} << 28;
-  std::int64_t exponent = 0;
-  if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-    std::size_t j = i + 1;
-    bool negativeExponent = false;
-    if (j < text.size() && (text[j] == u'+' || text[j] == u'-')) {
-      negativeExponent = text[j] == u'-';
-      ++j;
-    }
-    if (j < text.size() && IsDigit(text[j])) {
-      for (; j < text.size() && IsDigit(text[j]); ++j) {
-        if (exponent < kExponentCap)
-          exponent = exponent * 10 + (text[j] - u'0');
-      }
-      if (negativeExponent) exponent = -exponent;
-      number += 'e';
-      number += std::to_string(exponent);
-    }
-  }
-
   double value = 0.0;
   const auto result =
       std::from_chars(number.data(), number.data() + number.size(), value,
                       std::chars_format::general);
   if (result.ec == std::errc::result_out_of_range) {
-    // Too large or too small for a double: decide by the position of the
-    // first significant digit, as strtod's HUGE_VAL or 0 would.
-    const std::size_t first = number.find_first_of("123456789");
-    if (first >= mantissaEnd) return negative ? -0.0 : 0.0;
-    const std::int64_t pointShift =
-        first < integerDigits
-            ? static_cast<std::int64_t>(integerDigits - first) - 1
-            : -static_cast<std::int64_t>(first - integerDigits);  // past '.'
-    value = exponent + pointShift > 0 ? std::numeric_limits<double>::infinity()
-                                      : 0.0;
+    value = OutOfRangeMagnitude(mantissa, exponent.value_or(0));
   } else if (result.ec != std::errc()) {
     value = 0.0;
   }

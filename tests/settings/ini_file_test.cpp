@@ -165,7 +165,9 @@ TEST(IniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
       "; gr\xFC\xDF"
       "e \xC3\x28 \xED\xA0\x80\r\n";
   IniFile file(foreign + "[S]\r\nBad=\xE2\x82\r\nLong=\xF4\x90\x80\x80\r\n");
-  EXPECT_EQ(u"\uFFFD\uFFFD", Value(file, u"S", u"Bad"));
+  // One U+FFFD per maximal invalid subpart: a cut-off sequence is one, a
+  // lead byte whose next byte cannot follow it is one by itself.
+  EXPECT_EQ(u"\uFFFD", Value(file, u"S", u"Bad"));
   EXPECT_EQ(u"\uFFFD\uFFFD\uFFFD\uFFFD", Value(file, u"S", u"Long"));
   file.Set(u"S", u"New", u"1");
   EXPECT_EQ(
@@ -183,6 +185,25 @@ TEST(IniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
   odd.Set(u"S", u"L", u"2");
   EXPECT_EQ(u"2", Value(odd, u"S", u"L"));
   EXPECT_EQ(0u, odd.Bytes().size() % 2);
+}
+
+TEST(IniFile, ANameUtf8CannotHoldExactlyIsFoundAsStored) {
+  // Half a surrogate pair is written as U+FFFD; Set and Find must look for
+  // the name in that form, or the key is never found and every Set adds
+  // another line.
+  IniFile file(std::string("[S]\r\n"));
+  EXPECT_TRUE(file.Set(u"S", u"k\xD800", u"1"));
+  EXPECT_TRUE(file.Set(u"S", u"k\xD800", u"2"));
+  EXPECT_EQ("[S]\r\nk\xEF\xBF\xBD=2\r\n", file.Bytes());
+  EXPECT_EQ(u"2", Value(file, u"S", u"k\xD800"));
+  EXPECT_EQ(u"2", Value(file, u"S", u"k\uFFFD"));
+  EXPECT_TRUE(file.Set(u"\xDC00", u"k", u"3"));
+  EXPECT_EQ(u"3", Value(file, u"\xDC00", u"k"));
+  // UTF-16 keeps the half pair, which then names only itself.
+  IniFile wide;
+  EXPECT_TRUE(wide.Set(u"S", u"k\xD800", u"1"));
+  EXPECT_EQ(u"1", Value(wide, u"S", u"k\xD800"));
+  EXPECT_FALSE(wide.Find(u"S", u"k\uFFFD"));
 }
 
 TEST(IniFile, GarbageNeitherCrashesNorChangesWhenOnlyRead) {

@@ -8,6 +8,7 @@
 #include "alphablend/canvas.h"
 #include "clockfrm/clock_frm.h"
 #include "clockfrm/clock_model.h"
+#include "cmnutils/utf.h"
 #include "earthfrm/earth_frm.h"
 #include "framepart/frame_sequence.h"
 #include "settings/settings_store.h"
@@ -30,7 +31,7 @@ bool RenderSnapFrame(const SnapOptions& o, CCanvas& frame, std::string& error) {
     return false;
   }
   const std::unique_ptr<ISettingsStore> settings =
-      MakeSettingsStore(std::u16string(o.ini.begin(), o.ini.end()));
+      MakeSettingsStore(Utf8ToUtf16(o.ini));
 
   CSnapHost host(o.time);
   CClockFrm clock;
