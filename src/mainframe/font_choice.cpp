@@ -28,7 +28,7 @@ FontChoice FontChoiceFromLogFont(const LOGFONTW& font, int pointSizeTenths) {
   FontChoice choice;
   choice.family = FaceName(font);
   choice.weight =
-      font.lfWeight <= 0 ? FW_NORMAL : std::min(1000, font.lfWeight);
+      font.lfWeight <= 0 ? FW_NORMAL : std::min(1000, int(font.lfWeight));
   choice.italic = font.lfItalic != 0;
   choice.pointSizeTenths = std::clamp(pointSizeTenths, 1, kLargestTenths);
   return choice;

@@ -17,6 +17,14 @@ LOGFONTW FontNamed(std::u16string_view face) {
   std::copy(face.begin(), face.end(), font.lfFaceName);
   return font;
 }
+
+// The face name up to its terminator (WCHAR is wchar_t on Windows).
+std::u16string Face(const LOGFONTW& font) {
+  std::u16string face;
+  for (int i = 0; i < LF_FACESIZE && font.lfFaceName[i]; ++i)
+    face.push_back(char16_t(font.lfFaceName[i]));
+  return face;
+}
 }  // namespace
 
 TEST(ToolkitBridge, KeyFlagsAndWheelWordsAreThoseOfWindowsMessages) {
@@ -63,7 +71,7 @@ TEST(ToolkitBridge, TheFontDialogsChoiceBecomesTheLogFontAndTheSize) {
   LOGFONTW font = FontNamed(u"Old Face With A Long Name");
   int tenths = 0;
   ApplyFontChoice({u"DejaVu Sans", 600, true, 240}, 96, font, tenths);
-  EXPECT_EQ(std::u16string(font.lfFaceName), u"DejaVu Sans")
+  EXPECT_EQ(Face(font), u"DejaVu Sans")
       << "the rest of the old name is cleared";
   EXPECT_EQ(font.lfWeight, 600);
   EXPECT_EQ(font.lfItalic, 1);
@@ -81,10 +89,10 @@ TEST(ToolkitBridge, ALongFamilyIsCutWithoutSplittingASurrogatePair) {
   LOGFONTW font{};
   int tenths = 0;
   ApplyFontChoice({family, 400, false, 100}, 96, font, tenths);
-  EXPECT_EQ(std::u16string(font.lfFaceName), std::u16string(30, u'a'));
+  EXPECT_EQ(Face(font), std::u16string(30, u'a'));
   family = std::u16string(40, u'b');
   ApplyFontChoice({family, 400, false, 100}, 96, font, tenths);
-  EXPECT_EQ(std::u16string(font.lfFaceName).size(), 31u);
+  EXPECT_EQ(Face(font).size(), 31u);
 }
 
 TEST(ToolkitBridge, PointSizesRoundToTenths) {
