@@ -19,7 +19,7 @@
 #include "qtframe/program_icon.h"
 #include "qtframe/program_texts.h"
 #include "qtframe/qt_text.h"
-#include "qtframe/x11_window_hints.h"
+#include "qtframe/x11_window.h"
 
 namespace {
 bool IsSquare(const RECT& r) { return r.right - r.left == r.bottom - r.top; }

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <algorithm>
 #include <ctime>
 
 #include "framepart/default_colors.h"

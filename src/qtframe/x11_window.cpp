@@ -1,4 +1,4 @@
-#include "qtframe/x11_window_hints.h"
+#include "qtframe/x11_window.h"
 
 #include <xcb/xcb.h>
 
