@@ -1,7 +1,7 @@
-// What Qt does not say to an X11 window manager by itself: that the window
-// has no place in taskbars and pagers, and that it stays square while it is
-// sized. Elsewhere (Wayland) nothing is done;
-// there the compositor decides.
+// What Qt does not do for a top-level window on X11: tell the window manager
+// that the window has no place in taskbars and pagers and stays square while
+// it is sized, and ask the server where the window really is. Elsewhere
+// (Wayland) nothing is done; there the compositor decides.
 #pragma once
 
 #include <QPoint>
