@@ -24,7 +24,7 @@ for preset in "${presets[@]}"; do
 done
 
 echo "== Ondrava.exe imports only system DLLs"
-tools/check-imports build/win32/src/mainframe/Ondrava.exe build/win64/src/mainframe/Ondrava.exe
+tools/check-imports build/win32/src/wincontrol/Ondrava.exe build/win64/src/wincontrol/Ondrava.exe
 
 if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:97
@@ -69,5 +69,15 @@ build/fuzz/fuzz/bmp_fuzzer -max_total_time=30 -rss_limit_mb=2048 -max_len=16384 
   -print_final_stats=1 -artifact_prefix=build/fuzz/ "$corpus" tests/data/bmp
 build/fuzz/fuzz/ini_fuzzer -max_total_time=30 -rss_limit_mb=2048 -max_len=4096 \
   -print_final_stats=1 -artifact_prefix=build/fuzz/ini- "$corpus-ini" tests/data/ini
+
+echo "== the Linux program's Debian package builds, installs and runs"
+rm -rf build/native/packages
+(cd build/native && cpack -G DEB)
+package=$(ls build/native/packages/ondrava_*.deb)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$PWD/$package" </dev/null >/dev/null
+tools/check-installed-program /usr/bin/ondrava
+echo "== the package $(basename "$package") ($(stat -c %s "$package") bytes) works"
 
 echo "== all tests passed"

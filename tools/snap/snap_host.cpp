@@ -1,16 +1,7 @@
 #include "snap/snap_host.h"
 
+#include "framepart/default_colors.h"
+
 COLORREF CSnapHost::SystemColor(int index) const {
-  switch (index) {
-    case 15:  // COLOR_BTNFACE
-      return RGB(240, 240, 240);
-    case 24:  // COLOR_INFOBK
-      return RGB(255, 255, 225);
-    case 20:  // COLOR_3DHILIGHT
-      return RGB(255, 255, 255);
-    case 16:  // COLOR_BTNSHADOW
-      return RGB(160, 160, 160);
-    default:
-      return RGB(0, 0, 0);
-  }
+  return DefaultSystemColor(index);
 }

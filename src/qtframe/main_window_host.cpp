@@ -1,0 +1,104 @@
+// What the clock face and the globe reach through their owner: the pointer,
+// the timer, the dialogs, colours, pixels per inch and the time.
+#include <QColorDialog>
+#include <QCursor>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <algorithm>
+#include <ctime>
+
+#include "framepart/default_colors.h"
+#include "mainframe/device_pixels.h"
+#include "mainframe/font_choice.h"
+#include "qtframe/main_window.h"
+#include "qtframe/program_texts.h"
+#include "qtframe/qt_text.h"
+
+namespace {
+constexpr int kCustomColors = 16;
+
+QColor ToQColor(COLORREF color) {
+  return QColor(GetRValue(color), GetGValue(color), GetBValue(color));
+}
+
+COLORREF ToColorRef(const QColor& color) {
+  return RGB(BYTE(color.red()), BYTE(color.green()), BYTE(color.blue()));
+}
+
+QFont ToQFont(const FontChoice& choice) {
+  QFont font(ToQString(choice.family));
+  font.setWeight(QFont::Weight(choice.weight));
+  font.setItalic(choice.italic);
+  font.setPointSizeF(choice.pointSizeTenths / 10.0);
+  return font;
+}
+
+FontChoice ToFontChoice(const QFont& font) {
+  return {FromQString(font.family()), int(font.weight()), font.italic(),
+          PointSizeTenths(font.pointSizeF())};
+}
+
+SYSTEMTIME Now() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  tm local{};
+  localtime_r(&now.tv_sec, &local);
+  return SYSTEMTIME{
+      WORD(local.tm_year + 1900), WORD(local.tm_mon + 1), WORD(local.tm_wday),
+      WORD(local.tm_mday), WORD(local.tm_hour), WORD(local.tm_min),
+      // A leap second shows as the last ordinary one.
+      WORD(local.tm_sec > 59 ? 59 : local.tm_sec), WORD(now.tv_nsec / 1000000)};
+}
+}  // namespace
+
+POINT CQtMainWindow::CursorInClient() const {
+  return DevicePoint(mapFromGlobal(QCursor::pos()));
+}
+
+void CQtMainWindow::SetTimerPeriod(UINT milliseconds) {
+  timer.start(int(std::min<UINT>(milliseconds, 0x7FFFFFFF)));
+}
+
+bool CQtMainWindow::PickColor(COLORREF& color, COLORREF* customColors) {
+  LoseCapture();
+  for (int i = 0; i < kCustomColors; ++i)
+    QColorDialog::setCustomColor(i, ToQColor(customColors[i]));
+  const QColor chosen = QColorDialog::getColor(ToQColor(color), this);
+  if (!chosen.isValid()) return false;
+  for (int i = 0; i < kCustomColors; ++i)
+    customColors[i] = ToColorRef(QColorDialog::customColor(i));
+  color = ToColorRef(chosen);
+  return true;
+}
+
+bool CQtMainWindow::PickFont(LOGFONTW& font, int& pointSizeTenths) {
+  LoseCapture();
+  bool chosen = false;
+  const QFont picked = QFontDialog::getFont(
+      &chosen, ToQFont(FontChoiceFromLogFont(font, pointSizeTenths)), this);
+  if (!chosen) return false;
+  ApplyFontChoice(ToFontChoice(picked), PixelsPerInch(), font, pointSizeTenths);
+  return true;
+}
+
+bool CQtMainWindow::PickTextureFile(std::u16string& path) {
+  LoseCapture();
+  const QString file = QFileDialog::getOpenFileName(
+      this, ToQString(TextureDialogTitle(language)), QString(),
+      ToQString(TextureDialogFilter(language)));
+  if (file.isEmpty()) return false;
+  path = FromQString(file);
+  return true;
+}
+
+COLORREF CQtMainWindow::SystemColor(int index) const {
+  return DefaultSystemColor(index);
+}
+
+int CQtMainWindow::PixelsPerInch() const {
+  return DevicePixelsPerInch(logicalDpiY(), devicePixelRatioF());
+}
+
+SYSTEMTIME CQtMainWindow::LocalTime() const {
+  return fixedTime ? *fixedTime : Now();
+}
