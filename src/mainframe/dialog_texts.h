@@ -4,23 +4,28 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "framepart/ui_language.h"
-
-// A literal with NULs inside, up to (not including) its own terminator.
-template <std::size_t N>
-constexpr std::u16string_view WithInnerNuls(const char16_t (&text)[N]) {
-  return {text, N - 1};
-}
 
 inline constexpr UiText kAboutCaption{u"バージョン情報", u"About Ondrava"};
 
 inline constexpr UiText kTextureDialogTitle{u"テクスチャファイルを開く",
                                             u"Open a Texture File"};
 
-// Pairs of a description and its pattern, each ending in NUL; the caller's
-// copy adds the NUL that ends the list.
-inline constexpr UiText kTextureFilter{
-    WithInnerNuls(u"ビットマップファイル(*.bmp)\0*.bmp\0"),
-    WithInnerNuls(u"Bitmap Files (*.bmp)\0*.bmp\0")};
+// The kinds of file a texture may be, as the dialog offers them: a name
+// and the file-name patterns of each, the first the dialog's choice.
+struct FileKind {
+  UiText name;
+  std::u16string_view patterns[4];  // up to four, the rest empty
+};
+inline constexpr FileKind kTextureFileKinds[] = {
+    {{u"ビットマップファイル", u"Bitmap Files"}, {u"*.bmp"}},
+};
+
+// The filter of the Windows file dialog: "name(patterns)\0patterns\0" for
+// each kind ("*.a;*.b"), and the NUL that ends the list.
+std::u16string WindowsFileFilter(UiLanguage language);
+// The filter of a Qt file dialog: "name (*.a *.b);;name (...)".
+std::u16string QtFileFilter(UiLanguage language);

@@ -75,9 +75,8 @@ bool CMainFrame::PickFont(LOGFONTW& font, int& pointSizeTenths) {
 
 bool CMainFrame::PickTextureFile(std::u16string& path) {
   wchar_t file[260] = {};
-  const std::u16string_view filterText = kTextureFilter.In(language);
+  const std::u16string filterText = WindowsFileFilter(language);
   const std::u16string_view titleText = kTextureDialogTitle.In(language);
-  // The copies end in the NUL the system reads up to (the filter's second).
   const std::wstring filter(filterText.begin(), filterText.end());
   const std::wstring title(titleText.begin(), titleText.end());
   OPENFILENAMEW open{};

@@ -12,3 +12,6 @@
 // the tip holds without splitting a surrogate pair.
 std::u16string SaveFailedTipText(std::u16string_view productName,
                                  UiLanguage language);
+
+// The notice alone, for tips that hold more text (the Linux tray's).
+std::u16string_view SaveFailedNotice(UiLanguage language);

@@ -4,12 +4,13 @@
 #include <QGridLayout>
 #include <QLabel>
 
+#include "mainframe/dialog_texts.h"
 #include "qtframe/program_icon.h"
 #include "qtframe/program_texts.h"
 #include "qtframe/qt_text.h"
 
 CAboutBox::CAboutBox(QWidget* owner, UiLanguage language) : QDialog(owner) {
-  setWindowTitle(ToQString(AboutTitle(language)));
+  setWindowTitle(ToQString(kAboutCaption.In(language)));
   setObjectName(QStringLiteral("about"));
   auto* icon = new QLabel(this);
   icon->setPixmap(ProgramIcon().pixmap(32, 32));

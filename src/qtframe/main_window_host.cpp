@@ -9,6 +9,7 @@
 
 #include "framepart/default_colors.h"
 #include "mainframe/device_pixels.h"
+#include "mainframe/dialog_texts.h"
 #include "mainframe/font_choice.h"
 #include "qtframe/main_window.h"
 #include "qtframe/program_texts.h"
@@ -84,8 +85,8 @@ bool CQtMainWindow::PickFont(LOGFONTW& font, int& pointSizeTenths) {
 bool CQtMainWindow::PickTextureFile(std::u16string& path) {
   LoseCapture();
   const QString file = QFileDialog::getOpenFileName(
-      this, ToQString(TextureDialogTitle(language)), QString(),
-      ToQString(TextureDialogFilter(language)));
+      this, ToQString(kTextureDialogTitle.In(language)), QString(),
+      ToQString(QtFileFilter(language)));
   if (file.isEmpty()) return false;
   path = FromQString(file);
   return true;

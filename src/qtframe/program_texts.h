@@ -19,13 +19,10 @@ std::u16string ProgramVersion();
 
 // "Ondrava Version <version>".
 std::u16string AboutVersionLine();
-std::u16string_view AboutTitle(UiLanguage language);
 
 // The notification-area tip, the Windows program's text.
 std::u16string TrayTip();
-// The tip once a save has failed everywhere: the reason stays in sight.
+// The tip once a save has failed everywhere, with the Windows program's
+// notice and the file that could not be written.
 std::u16string TrayTipAfterFailedSave(UiLanguage language,
                                       std::u16string_view path);
-
-std::u16string_view TextureDialogTitle(UiLanguage language);
-std::u16string_view TextureDialogFilter(UiLanguage language);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "mainframe/dialog_texts.h"
 #include "mainframe/startup_text.h"
 
 TEST(SaveFailedTip, NamesTheProductInTheInterfaceLanguage) {
@@ -20,4 +23,20 @@ TEST(SaveFailedTip, FitsTheTipFieldWithoutHalfACharacter) {
   name += u"\U0001F30D";
   const std::u16string tip = SaveFailedTipText(name, UiLanguage::kJapanese);
   EXPECT_EQ(tip, name.substr(0, kTipCapacity - 2));
+}
+
+TEST(DialogTexts, TheTextureFiltersOfBothProgramsNameTheSameKinds) {
+  const std::u16string windows = WindowsFileFilter(UiLanguage::kJapanese);
+  EXPECT_EQ(windows.substr(0, 25),
+            std::u16string(u"ビットマップファイル(*.bmp)\0*.bmp\0", 25));
+  EXPECT_EQ(windows.back(), u'\0');
+  EXPECT_EQ(windows[windows.size() - 2], u'\0') << "the list ends in two NULs";
+  EXPECT_EQ(QtFileFilter(UiLanguage::kEnglish).substr(0, 20),
+            u"Bitmap Files (*.bmp)");
+  // One Qt entry per Windows entry (two NUL-ended strings each).
+  const std::u16string qt = QtFileFilter(UiLanguage::kJapanese);
+  std::size_t entries = 1, pos = 0;
+  while ((pos = qt.find(u";;", pos)) != std::u16string::npos) ++entries, ++pos;
+  EXPECT_EQ(std::count(windows.begin(), windows.end(), u'\0'),
+            std::ptrdiff_t(2 * entries + 1));
 }
