@@ -15,8 +15,8 @@ import unittest
 
 sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import (DESKTOP_RGB, Desktop, Ondrava, poll, raw_pixels,  # noqa: E402
-                     read_ini, write_ini)
+from desktop import (DESKTOP_RGB, Desktop, Ondrava, TimedOut, poll,  # noqa: E402
+                     raw_pixels, read_ini, write_ini)
 
 PROGRAM = None
 SNAP = None
@@ -200,6 +200,71 @@ class WindowTest(ProgramCase):
         self.desktop.xdotool("key", "Return")
         poll(lambda: not self.desktop.xdotool("search", "--onlyvisible", "--name",
                                               "^About Ondrava$").split(), "the box to close")
+
+
+class LanguageTest(ProgramCase):
+    """The menu and the About box speak the user's language: Japanese for a
+    Japanese locale, English otherwise, and [Option] Language over both."""
+
+    def dialogs(self, run):
+        """Names of the program's framed windows besides the main one."""
+        root = self.desktop.root()
+        names = []
+        for window in self.desktop.windows_of(run.process.pid):
+            info = self.desktop.window_info(window)
+            if window != run.window and info["viewable"] and not info["override"] \
+                    and self.desktop.parent_of(window) != root:
+                names.append(self.desktop.xdotool("getwindowname", window).strip())
+        return names
+
+    def about_title(self, run):
+        self.desktop.xdotool("windowactivate", "--sync", run.window)
+        self.desktop.xdotool("key", "alt+slash")
+        title = poll(lambda: self.dialogs(run), "the About box")[0]
+        self.desktop.xdotool("key", "Escape")
+        poll(lambda: not self.dialogs(run), "the About box to close")
+        return title
+
+    def dial_colour_mnemonic_opens_a_dialog(self, run, mnemonic):
+        """The clock submenu's dial-colour item is "文字盤色変更(&J)..." in
+        Japanese and "&Dial Colour..." in English: only the language's own
+        mnemonic opens the colour dialog."""
+        run.open_menu_at(*run.ring_point())
+        self.desktop.xdotool("key", "c")
+        self.desktop.xdotool("key", mnemonic)
+        try:
+            poll(lambda: self.dialogs(run), "a dialog", timeout=3)
+            opened = True
+        except TimedOut:
+            opened = False
+        for _ in range(3):
+            self.desktop.xdotool("key", "Escape")
+        poll(lambda: not run.popups() and not self.dialogs(run), "the menu to close")
+        return opened
+
+    def check(self, env, language_setting, expected_title):
+        ini = os.path.join(self.folder, "settings.ini")
+        with open(ini, "w") as f:
+            f.write("[Form]\nLeft=100\nTop=100\nWidth=200\nHeight=200\n")
+            if language_setting:
+                f.write("[Option]\nLanguage=%s\n" % language_setting)
+        run, _ = self.start(args=[ini], env=env)
+        self.assertEqual(self.about_title(run), expected_title)
+        japanese = expected_title != "About Ondrava"
+        own, other = ("j", "d") if japanese else ("d", "j")
+        self.assertFalse(self.dial_colour_mnemonic_opens_a_dialog(run, other))
+        self.assertTrue(self.dial_colour_mnemonic_opens_a_dialog(run, own))
+        self.assertEqual(run.terminate(), 0)
+
+    def test_a_japanese_locale_gets_japanese(self):
+        self.check({"LANG": "ja_JP.UTF-8", "LC_ALL": ""}, None, "バージョン情報")
+
+    def test_an_english_locale_gets_english(self):
+        self.check({"LANG": "en_US.UTF-8", "LC_ALL": ""}, None, "About Ondrava")
+
+    def test_the_settings_file_overrides_the_locale(self):
+        self.check({"LANG": "en_US.UTF-8", "LC_ALL": ""}, "ja", "バージョン情報")
+        self.check({"LANG": "ja_JP.UTF-8", "LC_ALL": ""}, "en", "About Ondrava")
 
 
 class FrameTest(ProgramCase):
