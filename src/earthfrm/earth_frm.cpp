@@ -7,6 +7,8 @@
 #include "earthfrm/built_in_map.h"
 #include "earthfrm/globe_draw.h"
 #include "earthfrm/globe_motion.h"
+#include "earthfrm/image_reader.h"
+#include "earthfrm/photo_maps.h"
 
 namespace {
 constexpr UINT kBusyPeriod = 20;  // while a table grows or the mouse drags
@@ -14,28 +16,29 @@ constexpr UINT kBusyPeriod = 20;  // while a table grows or the mouse drags
 
 CEarthFrm::CEarthFrm() = default;
 
-CEarthFrm::~CEarthFrm() { builder.Stop(); }
+CEarthFrm::~CEarthFrm() {
+  builder.Stop();
+  sunBuilder.Stop();
+}
 
 void CEarthFrm::Create(IFrameHost& host) {
   owner = &host;
   texture = std::make_unique<CCanvas>();
   guide.Create();
-  SetTextureFromMap();
+  DecodedBitmap map;
+  if (LoadBuiltInMap(owner->Instance(), map)) SetTexture(map, {});
 }
 
 void CEarthFrm::Destroy() {
   owner = nullptr;
   builder.Stop();
+  sunBuilder.Stop();
   texture.reset();
   guide.Destroy();
 }
 
-void CEarthFrm::SetTextureFromMap() {
-  DecodedBitmap map;
-  if (LoadBuiltInMap(owner ? owner->Instance() : nullptr, map)) SetTexture(map);
-}
-
-void CEarthFrm::SetTexture(const DecodedBitmap& bitmap) {
+void CEarthFrm::SetTexture(const DecodedBitmap& bitmap,
+                           const std::vector<std::uint8_t>& water) {
   if (!texture) return;
   // The reader already squeezes anything beyond 65536 on a side, so the
   // bitmap fits the limit as it is.
@@ -49,25 +52,46 @@ void CEarthFrm::SetTexture(const DecodedBitmap& bitmap) {
   if (texture->IsEmpty()) return;
   std::copy(bitmap.pixels.begin(), bitmap.pixels.end(), texture->pixels);
   texShift = limits.texShift;
-  ApplyColorKey(*texture, settings.colorKey);
+  waterMask = water.size() == bitmap.pixels.size()
+                  ? water
+                  : std::vector<std::uint8_t>();
+  if (waterMask.empty())
+    ApplyColorKey(*texture, settings.colorKey);
+  else
+    ApplyWaterMask(*texture, waterMask.data(), settings.colorKey);
+  MakeSunSources(bitmap, waterMask);
   redraw = true;
 }
 
 bool CEarthFrm::LoadTextureFile(const std::u16string& path) {
   DecodedBitmap bitmap;
-  if (path.empty() || ReadBmpFile(path, bitmap) != BmpError::kNone)
+  if (path.empty() || ReadImageFile(path, bitmap) != ImageError::kNone)
     return false;
-  SetTexture(bitmap);
+  SetTexture(bitmap, {});
   return true;
 }
 
-void CEarthFrm::ReloadTexture() {
+bool CEarthFrm::LoadTexturePicture(DecodedBitmap& picture,
+                                   std::vector<std::uint8_t>& water) {
+  water.clear();
   // There is no file to use without a name (the menu item is greyed then,
-  // but the command can still arrive).
+  // but the command can still arrive); a file, when used, wins over the
+  // photographs.
   if (settings.useFile &&
-      (settings.fileName.empty() || !LoadTextureFile(settings.fileName)))
+      (settings.fileName.empty() ||
+       ReadImageFile(settings.fileName, picture) != ImageError::kNone))
     settings.useFile = false;
-  if (!settings.useFile) SetTextureFromMap();
+  if (settings.useFile) return true;
+  if (settings.photo && LoadDayPhoto(picture) && LoadWaterMask(water))
+    return true;
+  water.clear();
+  return LoadBuiltInMap(owner ? owner->Instance() : nullptr, picture);
+}
+
+void CEarthFrm::ReloadTexture() {
+  DecodedBitmap picture;
+  std::vector<std::uint8_t> water;
+  if (LoadTexturePicture(picture, water)) SetTexture(picture, water);
   StartTableBuild();
 }
 
@@ -109,9 +133,11 @@ bool CEarthFrm::Tick(const SYSTEMTIME& localTime) {
     rotation = RotationAt(MillisecondsOfDay(localTime), settings.speed,
                           settings.updateMs, settings.offset);
   // A finished table brings the resting period back, unless the mouse still
-  // drags the globe (the release does it then).
-  if (builder.TakeDone() && owner && !dragging)
+  // drags the globe (the release does it then) or the Sun's light is still
+  // being cast.
+  if (builder.TakeDone() && owner && !dragging && !sunBuilder.Running())
     owner->SetTimerPeriod(UINT(UsableUpdatePeriod(settings.updateMs)));
+  UpdateSunlight();
   return redraw || StateToDraw() != drawn;
 }
 
@@ -145,9 +171,11 @@ void CEarthFrm::Draw(CCanvas& target) {
       built.textureHeight != texture->height || built.texShift != texShift)
     return;
   const std::size_t filled = std::min(drawn.filled, builder.Size());
-  const GlobeTexture tex{texture->pixels, texture->width, texture->height,
-                         texShift};
-  const GlobeLook look{rotation, settings.shadingEnable,
+  const std::uint32_t* lit = SunlitTexture();
+  const GlobeTexture tex{lit ? lit : texture->pixels, texture->width,
+                         texture->height, texShift};
+  // The real Sun replaces the fixed shading from the upper left.
+  const GlobeLook look{rotation, settings.shadingEnable && !settings.sunEnable,
                        settings.gradientEnable, settings.viewBack};
   DrawGlobe(builder.Entries(), filled, tex, look, target.pixels);
 }

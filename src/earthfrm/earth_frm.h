@@ -2,14 +2,18 @@
 // projection table for the window's size and axis; every frame turns the
 // globe by an offset into the texture. It spins with the time of day, under a
 // left-button drag, and tilts its axis under a Ctrl drag, while a translucent
-// cylinder stands in for it.
+// cylinder stands in for it. With the real Sun on, another worker lights the
+// texture once a minute for the subsolar point of the moment, and the frames
+// read that texture instead.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "earthfrm/globe_table_builder.h"
 #include "earthfrm/globe_texture.h"
+#include "earthfrm/sunlit_texture_builder.h"
 #include "earthfrm/tilt_guide.h"
 #include "framepart/frame_host.h"
 
@@ -29,8 +33,12 @@ struct GlobeSettings {
   std::u16string fileName;  // Option
   bool useFile = false;
   bool viewBack = false;
-  double tiltAngle = 30.0;  // Angle: the latitude the globe is seen from
-  double turnAngle = 0.0;   // Angle2: the axis swung about the vertical
+  double tiltAngle = 30.0;     // Angle: the latitude the globe is seen from
+  double turnAngle = 0.0;      // Angle2: the axis swung about the vertical
+  bool photo = false;          // Option Photo: the photographs, not the map
+  bool sunEnable = false;      // Sun: lit by the real Sun
+  bool sunLights = false;      // the city lights on the night side
+  std::uint8_t sunNight = 48;  // the night side's brightness
 };
 
 class CEarthFrm : public IFramePart {
@@ -66,6 +74,10 @@ class CEarthFrm : public IFramePart {
   void LimitTableEntries(std::size_t maxEntries) {
     builder.LimitEntries(maxEntries);
   }
+  // Waits for the texture lit at the last tick and shows it (the frame
+  // renderer; the window shows the unlit texture for those few
+  // milliseconds).
+  void WaitForSunlight();
 
   const GlobeSettings& Settings() const { return settings; }
   std::int32_t Rotation() const { return rotation; }
@@ -75,6 +87,10 @@ class CEarthFrm : public IFramePart {
   // The texture as the frames read it (colour key applied), or null.
   const CCanvas* Texture() const { return texture.get(); }
   int TextureShift() const { return texShift; }
+  // The lit texture the frames read while the Sun is on, or null; and the
+  // subsolar point it was lit for.
+  const std::uint32_t* SunlitTexture() const;
+  SubsolarPoint SunlitFor() const { return sunlitFor; }
 
  private:
   struct DrawnState {
@@ -85,10 +101,18 @@ class CEarthFrm : public IFramePart {
     bool operator==(const DrawnState&) const = default;
   };
 
-  void SetTexture(const DecodedBitmap& bitmap);
+  void SetTexture(const DecodedBitmap& bitmap,
+                  const std::vector<std::uint8_t>& water);
   bool LoadTextureFile(const std::u16string& path);
+  bool LoadTexturePicture(DecodedBitmap& picture,
+                          std::vector<std::uint8_t>& water);
   void ReloadTexture();
-  void SetTextureFromMap();
+  void MakeSunSources(const DecodedBitmap& picture,
+                      const std::vector<std::uint8_t>& water);
+  void RefreshSunlight();
+  void UpdateSunlight();
+  bool TakeSunlight();
+  void RestTimerIfIdle();
   void SetSpeed(double hundredthsPerMs);
   void Reanchor();
   void StartTableBuild();
@@ -115,4 +139,16 @@ class CEarthFrm : public IFramePart {
   CTiltGuide guide;
   DrawnState drawn;
   bool redraw = true;  // something drawn changed beyond what DrawnState holds
+
+  // The photograph's water mask, one byte a texel, while it is the texture.
+  std::vector<std::uint8_t> waterMask;
+  // While the Sun is on: what it lights, the lit texture shown and the
+  // sources and subsolar point it was lit for, and the build under way.
+  std::shared_ptr<const SunlitSources> sunSources;
+  std::vector<std::uint32_t> sunlit;
+  std::shared_ptr<const SunlitSources> sunlitFrom;
+  SubsolarPoint sunlitFor{};
+  const SunlitSources* sunPendingFrom = nullptr;
+  SubsolarPoint sunPending{};
+  SunlitTextureBuilder sunBuilder;
 };

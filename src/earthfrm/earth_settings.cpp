@@ -12,7 +12,8 @@ namespace {
 constexpr std::u16string_view kAlphaColor = u"AlphaColor",
                               kGradient = u"GradientAlpha",
                               kShading = u"Shading",
-                              kRevolution = u"Revolution", kOption = u"Option";
+                              kRevolution = u"Revolution", kOption = u"Option",
+                              kSun = u"Sun";
 constexpr std::size_t kFileNameCapacity = 259;
 
 // The speed presets, hundredths of a degree per millisecond, for 134..139.
@@ -67,6 +68,11 @@ void CEarthFrm::LoadSettings(const ISettingsStore& s) {
   const double angle2 = ReadDouble(s, kOption, u"Angle2", 0);
   settings.turnAngle =
       std::isnan(angle2) ? 0 : std::clamp(angle2, -180.0, 180.0);
+  settings.photo = ReadBool(s, kOption, u"Photo", false);
+  settings.sunEnable = ReadBool(s, kSun, u"Enable", false);
+  settings.sunLights = ReadBool(s, kSun, u"Lights", false);
+  settings.sunNight =
+      std::uint8_t(std::clamp(ReadInt(s, kSun, u"Night", 48), 0, 255));
   ReloadTexture();
 }
 
@@ -92,6 +98,10 @@ void CEarthFrm::SaveSettings(ISettingsStore& s) {
   WriteBool(s, kOption, u"ViewBack", settings.viewBack);
   WriteDouble(s, kOption, u"Angle", settings.tiltAngle);
   WriteDouble(s, kOption, u"Angle2", settings.turnAngle);
+  WriteBool(s, kOption, u"Photo", settings.photo);
+  WriteBool(s, kSun, u"Enable", settings.sunEnable);
+  WriteBool(s, kSun, u"Lights", settings.sunLights);
+  WriteInt(s, kSun, u"Night", settings.sunNight);
 }
 
 bool CEarthFrm::OnCommand(UINT command) {
@@ -128,6 +138,18 @@ bool CEarthFrm::OnCommand(UINT command) {
     case IDM_FAR_SIDE:
       settings.viewBack = !settings.viewBack;
       return true;
+    case IDM_PHOTO:
+      settings.photo = !settings.photo;
+      ReloadTexture();
+      return true;
+    case IDM_SUN:
+      settings.sunEnable = !settings.sunEnable;
+      RefreshSunlight();
+      return true;
+    case IDM_CITY_LIGHTS:
+      settings.sunLights = !settings.sunLights;
+      RefreshSunlight();
+      return true;
     default:
       return false;
   }
@@ -160,6 +182,9 @@ void CEarthFrm::UpdateMenu(IMenu* submenu) {
   submenu->CheckItem(IDM_ANGLE_TRANSPARENCY, settings.gradientEnable);
   submenu->CheckItem(IDM_SHADING, settings.shadingEnable);
   submenu->CheckItem(IDM_FAR_SIDE, settings.viewBack);
+  submenu->CheckItem(IDM_PHOTO, settings.photo);
+  submenu->CheckItem(IDM_SUN, settings.sunEnable);
+  submenu->CheckItem(IDM_CITY_LIGHTS, settings.sunLights);
 
   const UINT tiltItem = TiltItemFor(settings.tiltAngle);
   for (UINT id = IDM_TILT_FIRST; id <= IDM_TILT_LAST; ++id)

@@ -45,3 +45,20 @@ void ApplyColorKey(CCanvas& texture, const ColorKey& key) {
   }
   if (key.enable) PremultiplyAlpha(texture);
 }
+
+std::uint8_t MaskAlpha(std::uint8_t water, const ColorKey& key) {
+  if (!key.enable) return 255;
+  const int span = int(key.max) - int(key.min);
+  return std::uint8_t(key.max - (span * water + 127) / 255);
+}
+
+void ApplyWaterMask(CCanvas& texture, const std::uint8_t* water,
+                    const ColorKey& key) {
+  if (texture.IsEmpty()) return;
+  const std::size_t n =
+      std::size_t(texture.width) * std::size_t(texture.height);
+  for (std::size_t i = 0; i < n; ++i)
+    texture.pixels[i] = std::uint32_t(MaskAlpha(water[i], key)) << 24 |
+                        (texture.pixels[i] & 0x00FFFFFFu);
+  if (key.enable) PremultiplyAlpha(texture);
+}

@@ -29,3 +29,12 @@ struct ColorKey {
 void ApplyColorKey(CCanvas& texture, const ColorKey& key);
 // The alpha one texel gets from the key.
 std::uint8_t KeyAlpha(std::uint32_t pixel, const ColorKey& key);
+
+// With a water mask (the photographs) the key's switch and limits apply to
+// the mask instead of a colour: water (255) gets the key's Min, land (0) its
+// Max, a coast's grey levels the share between; 255 everywhere with the key
+// off.
+std::uint8_t MaskAlpha(std::uint8_t water, const ColorKey& key);
+// ApplyColorKey by the mask, one byte a texel in the texture's layout.
+void ApplyWaterMask(CCanvas& texture, const std::uint8_t* water,
+                    const ColorKey& key);

@@ -33,3 +33,8 @@
 #define IDM_STAY_ON_TOP 142
 #define IDM_ABOUT 143
 #define IDM_EXIT 144
+
+// Globe commands added later.
+#define IDM_PHOTO 145        // the photographs instead of the built-in map
+#define IDM_SUN 146          // day and night by the real Sun
+#define IDM_CITY_LIGHTS 147  // the city lights on the night side

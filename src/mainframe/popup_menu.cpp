@@ -55,6 +55,13 @@ constexpr UiText kSpeeds[] = {
     {u"１日で１周(&5)", u"One Turn a Day (&5)"}};
 static_assert(std::size(kSpeeds) == IDM_SPEED_LAST - IDM_SPEED_FIRST + 1);
 
+// After the angle and speed submenus, which keep their places.
+constexpr Item kSunItems[] = {
+    {IDM_PHOTO, {u"写真の地球(&P)", u"&Photographic Earth"}},
+    {IDM_SUN, {u"昼と夜(&D)", u"&Day and Night"}},
+    {IDM_CITY_LIGHTS, {u"街の灯り(&L)", u"City &Lights"}},
+};
+
 template <std::size_t N>
 void AddItems(IMenuBuilder& b, const Item (&items)[N], UiLanguage language) {
   for (const Item& item : items)
@@ -79,6 +86,8 @@ void BuildPopupMenu(IMenuBuilder& b, UiLanguage language) {
   AddSubmenu(b, {u"角度(&A)", u"&Angle"}, IDM_TILT_FIRST, kTilts, language);
   AddSubmenu(b, {u"回転速度(&R)", u"&Rotation Speed"}, IDM_SPEED_FIRST, kSpeeds,
              language);
+  b.AddSeparator();
+  AddItems(b, kSunItems, language);
   b.EndSubmenu();
   b.AddItem(
       IDM_CLICK_THROUGH,

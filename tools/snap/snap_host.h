@@ -1,4 +1,5 @@
-// The frame host of the frame renderer: a fixed time, the pointer away from
+// The frame host of the frame renderer: a fixed time (local for the dial,
+// UTC for the Sun), the pointer away from
 // the window, Windows' default colours, and dialogs that are always
 // cancelled.
 #pragma once
@@ -7,7 +8,8 @@
 
 class CSnapHost : public IFrameHost {
  public:
-  explicit CSnapHost(const SYSTEMTIME& now) : now_(now) {}
+  CSnapHost(const SYSTEMTIME& now, const SYSTEMTIME& utc)
+      : now_(now), utc_(utc) {}
 
   HWND Window() const override { return nullptr; }
   HINSTANCE Instance() const override { return nullptr; }
@@ -22,7 +24,9 @@ class CSnapHost : public IFrameHost {
   COLORREF SystemColor(int index) const override;
   int PixelsPerInch() const override { return 96; }
   SYSTEMTIME LocalTime() const override { return now_; }
+  SYSTEMTIME UtcTime() const override { return utc_; }
 
  private:
   SYSTEMTIME now_;
+  SYSTEMTIME utc_;
 };

@@ -1,5 +1,5 @@
-// ondrava-snap: composes one frame of the clock (and, once it exists, the
-// globe) exactly as the window does, and writes it as a PNG.
+// ondrava-snap: composes one frame of the clock and the globe exactly as the
+// window does, and writes it as a PNG; or tells where the Sun stands.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,6 +17,10 @@ int main(int argc, char** argv) {
   if (!options) {
     std::fprintf(stderr, "ondrava-snap: %s\n%s", error.c_str(), kSnapUsage);
     return 2;
+  }
+  if (options->sunInfo) {
+    std::printf("%s\n", SunInfoLine(*options).c_str());
+    return 0;
   }
   BindAlphaFunctions();
   CCanvas frame;

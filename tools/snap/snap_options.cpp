@@ -1,17 +1,25 @@
 #include "snap/snap_options.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 #include "cmnutils/date_helpers.h"
+#include "earthfrm/sun_position.h"
 
 const char* const kSnapUsage =
     "usage: ondrava-snap --ini FILE --size N --time HH:MM:SS[.mmm]\n"
-    "                    [--date YYYY-MM-DD] [--hover N] [--tilt-drag]\n"
-    "                    [--premultiplied] --out FILE.png\n";
+    "                    [--date YYYY-MM-DD] [--utc-offset MINUTES]\n"
+    "                    [--hover N] [--tilt-drag] [--premultiplied]\n"
+    "                    --out FILE.png\n"
+    "       ondrava-snap --sun-info --time HH:MM:SS[.mmm] [--date YYYY-MM-DD]\n"
+    "                    [--utc-offset MINUTES]\n"
+    "--date and --time are local; UTC is local less --utc-offset (default "
+    "0).\n";
 
 namespace {
 constexpr int kLargestSize = 4096;
+constexpr int kLargestUtcOffset = 24 * 60;  // minutes either way
 
 bool ParseNumber(std::string_view text, int& value) {
   const char* end = text.data() + text.size();
@@ -79,6 +87,10 @@ std::optional<SnapOptions> ParseSnapOptions(
       o.premultiplied = true;
       continue;
     }
+    if (name == "--sun-info") {
+      o.sunInfo = true;
+      continue;
+    }
     if (i + 1 >= args.size()) {
       error = name + " needs a value";
       return std::nullopt;
@@ -95,6 +107,9 @@ std::optional<SnapOptions> ParseSnapOptions(
       ok = haveTime = ParseTime(value, o.time);
     } else if (name == "--date") {
       ok = ParseDate(value, o.time);
+    } else if (name == "--utc-offset") {
+      ok = ParseNumber(value, o.utcOffset) &&
+           std::abs(o.utcOffset) <= kLargestUtcOffset;
     } else if (name == "--hover") {
       ok = ParseNumber(value, o.hover) && o.hover >= 0 && o.hover <= 40;
     } else {
@@ -106,9 +121,55 @@ std::optional<SnapOptions> ParseSnapOptions(
       return std::nullopt;
     }
   }
+  if (o.sunInfo) {
+    if (haveTime) return o;
+    error = "--sun-info needs --time";
+    return std::nullopt;
+  }
   if (o.ini.empty() || o.out.empty() || o.size == 0 || !haveTime) {
     error = "--ini, --size, --time and --out are required";
     return std::nullopt;
   }
   return o;
+}
+
+SYSTEMTIME SnapUtcTime(const SnapOptions& o) {
+  // Minutes of the day less the offset, carried into the days before or
+  // after.
+  SYSTEMTIME t = o.time;
+  int minutes = t.wHour * 60 + t.wMinute - o.utcOffset;
+  int year = t.wYear, month = t.wMonth, day = t.wDay;
+  for (; minutes < 0; minutes += 24 * 60) {
+    if (--day >= 1) continue;
+    if (--month < 1) month = 12, --year;
+    day = DaysInMonth(year, month);
+  }
+  for (; minutes >= 24 * 60; minutes -= 24 * 60) {
+    if (++day <= DaysInMonth(year, month)) continue;
+    day = 1;
+    if (++month > 12) month = 1, ++year;
+  }
+  t.wYear = WORD(year);
+  t.wMonth = WORD(month);
+  t.wDay = WORD(day);
+  t.wDayOfWeek = WORD(DayOfWeek(year, month, day));
+  t.wHour = WORD(minutes / 60);
+  t.wMinute = WORD(minutes % 60);
+  return t;
+}
+
+std::string SunInfoLine(const SnapOptions& o) {
+  const SubsolarPoint sun = SubsolarPointAt(SnapUtcTime(o));
+  // Rounded first, so that the printed longitude stays below 180 and no
+  // "-0.0000" is printed.
+  const auto round4 = [](double v) {
+    const double r = std::round(v * 1e4) / 1e4;
+    return r == 0 ? 0.0 : r;
+  };
+  const double latitude = round4(sun.latitude);
+  double longitude = round4(sun.longitude);
+  if (longitude >= 180) longitude -= 360;
+  char line[64];
+  std::snprintf(line, sizeof line, "subsolar %.4f %.4f", latitude, longitude);
+  return line;
 }

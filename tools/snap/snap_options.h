@@ -10,8 +10,10 @@
 struct SnapOptions {
   std::string ini;
   int size = 0;
-  SYSTEMTIME time{};  // local date and time of the frame
-  int hover = 0;      // the hover counter, 0..40
+  SYSTEMTIME time{};     // local date and time of the frame
+  int utcOffset = 0;     // minutes the local time is ahead of UTC
+  bool sunInfo = false;  // print the subsolar point instead of a frame
+  int hover = 0;         // the hover counter, 0..40
   bool tiltDrag = false;
   bool premultiplied = false;
   std::string out;
@@ -24,5 +26,12 @@ std::optional<SnapOptions> ParseSnapOptions(
 
 // The weekday (0 = Sunday) of a Gregorian date.
 int DayOfWeek(int year, int month, int day);
+
+// The options' instant in UTC: the local time less the offset.
+SYSTEMTIME SnapUtcTime(const SnapOptions& options);
+
+// The --sun-info line: "subsolar LAT LON" in degrees with four decimals,
+// north and east positive, the longitude in [-180, 180).
+std::string SunInfoLine(const SnapOptions& options);
 
 extern const char* const kSnapUsage;

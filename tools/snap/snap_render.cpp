@@ -33,7 +33,7 @@ bool RenderSnapFrame(const SnapOptions& o, CCanvas& frame, std::string& error) {
   const std::unique_ptr<ISettingsStore> settings =
       MakeSettingsStore(Utf8ToUtf16(o.ini));
 
-  CSnapHost host(o.time);
+  CSnapHost host(o.time, SnapUtcTime(o));
   CClockFrm clock;
   CEarthFrm globe;
   const std::vector<IFramePart*> parts{&clock, &globe};
@@ -48,6 +48,7 @@ bool RenderSnapFrame(const SnapOptions& o, CCanvas& frame, std::string& error) {
   globe.WaitForTable();  // the window would show it growing row by row
   globe.ShowTiltGuide(o.tiltDrag);
   TickParts(o.time, parts);
+  globe.WaitForSunlight();  // the window would show it a tick later
   ComposeFrame(frame, parts);
   for (IFramePart* part : parts) part->Destroy();
   return true;

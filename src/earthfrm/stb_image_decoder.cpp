@@ -1,0 +1,81 @@
+#include "earthfrm/stb_image_decoder.h"
+
+#include <climits>
+#include <memory>
+#include <new>
+#include <string_view>
+
+// Only the two formats the globe reads, from memory only (no stdio: stb can
+// open no file), no floating-point formats, and the same plain decoder on
+// every processor, so that a photograph gives the same texels on Windows,
+// on Linux and in 32-bit builds.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#define STBI_NO_SIMD
+#define STBI_MAX_DIMENSIONS 65536
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#pragma GCC diagnostic ignored "-Wunused-parameter"
+#include <stb_image.h>
+#pragma GCC diagnostic pop
+
+namespace {
+struct StbFree {
+  void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
+};
+
+bool FitsStb(std::span<const std::uint8_t> bytes) {
+  return !bytes.empty() && bytes.size() <= std::size_t(INT_MAX);
+}
+}  // namespace
+
+bool StbImageSize(std::span<const std::uint8_t> bytes, std::int32_t& width,
+                  std::int32_t& height) {
+  if (!FitsStb(bytes)) return false;
+  int w = 0, h = 0, channels = 0;
+  if (!stbi_info_from_memory(bytes.data(), int(bytes.size()), &w, &h,
+                             &channels))
+    return false;
+  width = w;
+  height = h;
+  return true;
+}
+
+ImageError StbDecode(std::span<const std::uint8_t> bytes, DecodedBitmap& out) {
+  if (!FitsStb(bytes)) return ImageError::kTooLarge;
+  int w = 0, h = 0, channels = 0;
+  const std::unique_ptr<stbi_uc, StbFree> rgb(stbi_load_from_memory(
+      bytes.data(), int(bytes.size()), &w, &h, &channels, STBI_rgb));
+  if (!rgb) {
+    const char* reason = stbi_failure_reason();
+    return reason && std::string_view(reason) == "outofmem"
+               ? ImageError::kNoMemory
+               : ImageError::kBroken;
+  }
+  DecodedBitmap decoded;
+  decoded.width = w;
+  decoded.height = h;
+  try {
+    decoded.pixels.resize(std::size_t(w) * std::size_t(h));
+  } catch (const std::bad_alloc&) {
+    return ImageError::kNoMemory;
+  }
+  // stb gives the top row first; the canvas keeps the bottom row first.
+  for (std::size_t row = 0; row < std::size_t(h); ++row) {
+    const stbi_uc* from = rgb.get() + (std::size_t(h) - 1 - row) * 3 * w;
+    std::uint32_t* to = decoded.pixels.data() + row * w;
+    for (int x = 0; x < w; ++x, from += 3)
+      to[x] = 0xFF000000u | std::uint32_t(from[0]) << 16 |
+              std::uint32_t(from[1]) << 8 | from[2];
+  }
+  out = std::move(decoded);
+  return ImageError::kNone;
+}
