@@ -1,6 +1,8 @@
 // The globe's sections of the settings file, its commands and menu marks.
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string>
 
 #include "earthfrm/earth_frm.h"
 #include "earthfrm/globe_motion.h"
@@ -26,6 +28,25 @@ std::uint8_t ReadByte(const ISettingsStore& s, std::u16string_view section,
                       std::u16string_view key, int fallback) {
   return std::uint8_t(
       ReadInt(s, section, key, fallback));  // the low eight bits
+}
+
+// A level 0..255 for a key that had none before: a number beyond the range
+// is limited, anything that is no number at all gives the default.
+std::uint8_t ReadLevel(const ISettingsStore& s, std::u16string_view section,
+                       std::u16string_view key, std::uint8_t fallback) {
+  const std::u16string text = s.ReadString(section, key, u"");
+  std::string digits;
+  for (char16_t c : text)
+    if (c != u' ' && c != u'\t') digits += c < 0x80 ? char(c) : '?';
+  int value = 0;
+  const char* end = digits.data() + digits.size();
+  const auto parsed = std::from_chars(digits.data(), end, value);
+  if (digits.empty() || parsed.ec == std::errc::invalid_argument ||
+      parsed.ptr != end)
+    return fallback;
+  if (parsed.ec == std::errc::result_out_of_range)
+    return digits[0] == '-' ? 0 : 255;
+  return std::uint8_t(std::clamp(value, 0, 255));
 }
 
 // Which tilt item carries the mark for an angle.
@@ -71,8 +92,7 @@ void CEarthFrm::LoadSettings(const ISettingsStore& s) {
   settings.photo = ReadBool(s, kOption, u"Photo", false);
   settings.sunEnable = ReadBool(s, kSun, u"Enable", false);
   settings.sunLights = ReadBool(s, kSun, u"Lights", false);
-  settings.sunNight =
-      std::uint8_t(std::clamp(ReadInt(s, kSun, u"Night", 48), 0, 255));
+  settings.sunNight = ReadLevel(s, kSun, u"Night", 48);
   ReloadTexture();
 }
 

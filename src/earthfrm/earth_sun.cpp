@@ -110,5 +110,5 @@ void CEarthFrm::UpdateSunlight() {
 
 void CEarthFrm::WaitForSunlight() {
   sunBuilder.Wait();
-  TakeSunlight();
+  if (TakeSunlight()) RestTimerIfIdle();
 }

@@ -19,6 +19,28 @@ bool StartsWith(std::span<const std::uint8_t> bytes,
          std::equal(prefix.begin(), prefix.end(), bytes.begin());
 }
 
+// The size in a PNG's header chunk, which the format puts first: stb refuses
+// sizes it cannot take without saying why, so the limits are checked here.
+bool PngAnnouncedSize(std::span<const std::uint8_t> bytes, std::uint32_t& width,
+                      std::uint32_t& height) {
+  static constexpr std::uint8_t kIhdr[] = {'I', 'H', 'D', 'R'};
+  if (bytes.size() < 24 || !std::equal(kIhdr, kIhdr + 4, bytes.begin() + 12))
+    return false;
+  const auto big32 = [&](std::size_t at) {
+    return std::uint32_t(bytes[at]) << 24 | std::uint32_t(bytes[at + 1]) << 16 |
+           std::uint32_t(bytes[at + 2]) << 8 | bytes[at + 3];
+  };
+  width = big32(16);
+  height = big32(20);
+  return true;
+}
+
+bool WithinLimits(std::uint64_t width, std::uint64_t height) {
+  return width <= std::uint64_t(kBmpMaxSide) &&
+         height <= std::uint64_t(kBmpMaxSide) &&
+         width * height <= std::uint64_t(kBmpMaxPixels);
+}
+
 ImageError FromBmpError(BmpError error) {
   switch (error) {
     case BmpError::kNone:
@@ -84,11 +106,15 @@ ImageError DecodeImage(std::span<const std::uint8_t> bytes,
     case ImageFormat::kJpeg:
       break;
   }
+  std::uint32_t pngWidth = 0, pngHeight = 0;
+  if (PngAnnouncedSize(bytes, pngWidth, pngHeight) &&
+      !WithinLimits(pngWidth, pngHeight))
+    return ImageError::kTooLarge;
   std::int32_t width = 0, height = 0;
-  if (!StbImageSize(bytes, width, height)) return ImageError::kBroken;
+  const ImageError header = StbImageSize(bytes, width, height);
+  if (header != ImageError::kNone) return header;
   if (width < 1 || height < 1) return ImageError::kBroken;
-  if (width > kBmpMaxSide || height > kBmpMaxSide ||
-      std::int64_t{width} * height > kBmpMaxPixels)
+  if (!WithinLimits(std::uint64_t(width), std::uint64_t(height)))
     return ImageError::kTooLarge;
   return StbDecode(bytes, out);
 }

@@ -35,18 +35,23 @@ struct StbFree {
 bool FitsStb(std::span<const std::uint8_t> bytes) {
   return !bytes.empty() && bytes.size() <= std::size_t(INT_MAX);
 }
+
+bool FailedFor(std::string_view why) {
+  const char* reason = stbi_failure_reason();
+  return reason && why == reason;
+}
 }  // namespace
 
-bool StbImageSize(std::span<const std::uint8_t> bytes, std::int32_t& width,
-                  std::int32_t& height) {
-  if (!FitsStb(bytes)) return false;
+ImageError StbImageSize(std::span<const std::uint8_t> bytes,
+                        std::int32_t& width, std::int32_t& height) {
+  if (!FitsStb(bytes)) return ImageError::kTooLarge;
   int w = 0, h = 0, channels = 0;
   if (!stbi_info_from_memory(bytes.data(), int(bytes.size()), &w, &h,
                              &channels))
-    return false;
+    return ImageError::kBroken;
   width = w;
   height = h;
-  return true;
+  return ImageError::kNone;
 }
 
 ImageError StbDecode(std::span<const std::uint8_t> bytes, DecodedBitmap& out) {
@@ -54,12 +59,10 @@ ImageError StbDecode(std::span<const std::uint8_t> bytes, DecodedBitmap& out) {
   int w = 0, h = 0, channels = 0;
   const std::unique_ptr<stbi_uc, StbFree> rgb(stbi_load_from_memory(
       bytes.data(), int(bytes.size()), &w, &h, &channels, STBI_rgb));
-  if (!rgb) {
-    const char* reason = stbi_failure_reason();
-    return reason && std::string_view(reason) == "outofmem"
-               ? ImageError::kNoMemory
-               : ImageError::kBroken;
-  }
+  if (!rgb)
+    return FailedFor("outofmem")    ? ImageError::kNoMemory
+           : FailedFor("too large") ? ImageError::kTooLarge
+                                    : ImageError::kBroken;
   DecodedBitmap decoded;
   decoded.width = w;
   decoded.height = h;

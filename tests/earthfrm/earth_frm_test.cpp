@@ -120,7 +120,10 @@ TEST_F(Globe, SettingsDefaultsAndParsingRules) {
   EXPECT_EQ(settings.Get(u"Revolution", u"Speed"), u"0");
   EXPECT_EQ(settings.Get(u"Option", u"Angle"), u"90");
   EXPECT_EQ(settings.writes.front(), u"AlphaColor.Enable");
-  EXPECT_EQ(settings.writes.back(), u"Option.Angle2");
+  // The original keys in their order, then the photo and the Sun.
+  ASSERT_GE(settings.writes.size(), 5u);
+  EXPECT_EQ(settings.writes[settings.writes.size() - 5], u"Option.Angle2");
+  EXPECT_EQ(settings.writes.back(), u"Sun.Night");
 }
 
 TEST_F(Globe, TiltMarkFollowsTheAngleRanges) {

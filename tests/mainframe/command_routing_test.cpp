@@ -154,7 +154,7 @@ TEST(PopupMenu, HoldsEveryCommandOnceWhereThePartsLookForTheirSubmenus) {
   EXPECT_EQ(menu.depth, 0) << "every submenu is closed";
   const std::set<UINT> unique(menu.ids.begin(), menu.ids.end());
   EXPECT_EQ(unique.size(), menu.ids.size());
-  for (UINT id = IDM_HOUR_HAND_COLOR; id <= IDM_EXIT; ++id)
+  for (UINT id = IDM_HOUR_HAND_COLOR; id <= IDM_CITY_LIGHTS; ++id)
     EXPECT_EQ(unique.count(id), id == IDM_SPEED_CUSTOM ? 0u : 1u) << id;
   // Top level: clock, globe, the two switches, About, Exit.
   std::vector<std::string> top;
@@ -165,7 +165,8 @@ TEST(PopupMenu, HoldsEveryCommandOnceWhereThePartsLookForTheirSubmenus) {
   EXPECT_EQ(top[kGlobeSubmenu].substr(0, 6), "0:sub:");
   EXPECT_EQ(top[2], "0:141:********(&I)");
   EXPECT_EQ(top[7], "0:144:**(&X)");
-  // The globe finds its angle and speed submenus at positions 7 and 8.
+  // The globe finds its angle and speed submenus at positions 7 and 8; the
+  // photo and Sun switches follow them.
   std::vector<std::string> globeItems;
   int inGlobe = 0;
   for (const std::string& line : menu.lines) {
@@ -176,9 +177,10 @@ TEST(PopupMenu, HoldsEveryCommandOnceWhereThePartsLookForTheirSubmenus) {
     else if (inGlobe && line.rfind("0:", 0) == 0)
       break;
   }
-  ASSERT_EQ(globeItems.size(), 9u);
+  ASSERT_EQ(globeItems.size(), 13u);
   EXPECT_EQ(globeItems[7].substr(0, 6), "1:sub:");
   EXPECT_EQ(globeItems[8].substr(0, 6), "1:sub:");
+  EXPECT_EQ(globeItems[12].substr(0, 6), "1:147:");
 }
 
 TEST(PopupMenu, EnglishHasTheSameShapeAndIdsWithItsOwnTexts) {

@@ -8,6 +8,8 @@
 
 class CSnapHost : public IFrameHost {
  public:
+  // Without a UTC time, the local time is taken as UTC.
+  explicit CSnapHost(const SYSTEMTIME& now) : CSnapHost(now, now) {}
   CSnapHost(const SYSTEMTIME& now, const SYSTEMTIME& utc)
       : now_(now), utc_(utc) {}
 
