@@ -5,7 +5,8 @@
 # SIMD paths turned off), the 32-bit x86 build under qemu-i386, the Windows
 # test programs and the end-to-end tests of Ondrava.exe under wine64 on an X
 # display (Xvfb when there is none), and half a minute each of fuzzing of the
-# .bmp reader and of the INI reader. Exits non-zero on the first failure.
+# .bmp reader, the INI reader and the image reader. Exits non-zero on the
+# first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -69,6 +70,13 @@ build/fuzz/fuzz/bmp_fuzzer -max_total_time=30 -rss_limit_mb=2048 -max_len=16384 
   -print_final_stats=1 -artifact_prefix=build/fuzz/ "$corpus" tests/data/bmp
 build/fuzz/fuzz/ini_fuzzer -max_total_time=30 -rss_limit_mb=2048 -max_len=4096 \
   -print_final_stats=1 -artifact_prefix=build/fuzz/ini- "$corpus-ini" tests/data/ini
+
+echo "== fuzz the image reader (PNG, JPEG, .bmp) for 30 seconds"
+cmake --build build/fuzz -j "$jobs" --target image_fuzzer
+mkdir -p build/fuzz/image-corpus
+build/fuzz/fuzz/image_fuzzer -max_total_time=30 -rss_limit_mb=2048 -max_len=16384 \
+  -timeout=10 -print_final_stats=1 -artifact_prefix=build/fuzz/image- \
+  build/fuzz/image-corpus tests/data/image
 
 echo "== the Linux program's Debian package builds, installs and runs"
 rm -rf build/native/packages

@@ -3,16 +3,21 @@
 // entry and the 4-byte pixel: 16 bytes a pixel), and the table's build, all
 // in the same run: the plain per-pixel rule on one thread (the reference),
 // the fast rows on one thread, and what the program runs (the fast rows on
-// every core, through the builder).
+// every core, through the builder); at the end, the frame and the lighting
+// under the real Sun.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "earthfrm/globe_draw.h"
 #include "earthfrm/globe_table.h"
 #include "earthfrm/globe_table_builder.h"
 #include "earthfrm/globe_table_fast.h"
+#include "earthfrm/globe_texture.h"
+#include "earthfrm/photo_maps.h"
+#include "earthfrm/sunlight.h"
 
 namespace {
 struct GlobeAtSize {
@@ -117,3 +122,71 @@ BENCHMARK(BM_BuildTable)
     ->Arg(1024)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// The real Sun: a frame read from the lit 2048 x 1024 photographs with the
+// fixed shading off (against BM_GlobeDraw, the built-in map with it), and
+// the lighting of the photographs with the city lights, which runs once a
+// minute on a worker.
+namespace {
+// The photographs and their lights at `width` columns, as the globe lights
+// them.
+std::shared_ptr<SunlitSources> PhotoSources(std::int32_t width) {
+  auto s = std::make_shared<SunlitSources>();
+  DecodedBitmap day, night;
+  if (!LoadDayPhoto(day, width) || !LoadNightLights(night)) return s;
+  s->width = day.width;
+  s->height = day.height;
+  s->day = std::move(day.pixels);
+  s->lights = ResampleTexels(night, day.width, day.height);
+  return s;
+}
+
+// The frame with the photographs at the fineness the window takes them.
+void BM_GlobeDrawSun(benchmark::State& state) {
+  const int side = int(state.range(0));
+  const std::shared_ptr<SunlitSources> photo =
+      PhotoSources(PhotoWidthFor(side, side));
+  std::vector<std::uint32_t> lit(photo->day.size());
+  const std::atomic<bool> stop{false};
+  LightTexture(*photo, {23.44, 30}, lit.data(), stop);
+  GlobeTableInputs in;
+  in.width = in.height = side;
+  in.textureWidth = photo->width;
+  in.textureHeight = photo->height;
+  in.texShift = TextureLimitsFor(photo->width, photo->height).texShift;
+  in.tiltDegrees = 30;
+  std::vector<GlobeEntry> table(std::size_t(side) * side);
+  std::vector<std::uint32_t> frame(table.size());
+  std::atomic<std::size_t> fill{0};
+  std::atomic<bool> stopTable{false};
+  BuildGlobeTable(in, table.data(), fill, stopTable);
+  const GlobeTexture texture{lit.data(), photo->width, photo->height,
+                             in.texShift};
+  GlobeLook look{12345, false, true, true};
+  for (auto _ : state) {
+    DrawGlobe(table.data(), table.size(), texture, look, frame.data());
+    look.rotation = (look.rotation + 60) % 36000;
+    benchmark::ClobberMemory();
+  }
+}
+
+// Lighting the photographs at `width` columns (2048: the files as they are).
+void BM_SunlitRebuild(benchmark::State& state) {
+  const std::shared_ptr<SunlitSources> photo =
+      PhotoSources(std::int32_t(state.range(0)));
+  std::vector<std::uint32_t> lit(photo->day.size());
+  const std::atomic<bool> stop{false};
+  SubsolarPoint sun{-10, 0};
+  for (auto _ : state) {
+    LightTexture(*photo, sun, lit.data(), stop);
+    sun.longitude = sun.longitude < 179 ? sun.longitude + 0.25 : -180;
+    benchmark::ClobberMemory();
+  }
+}
+}  // namespace
+
+BENCHMARK(BM_GlobeDrawSun)->Arg(1024);
+BENCHMARK(BM_SunlitRebuild)
+    ->Arg(2048)
+    ->Arg(1024)
+    ->Unit(benchmark::kMillisecond);

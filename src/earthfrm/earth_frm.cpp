@@ -82,7 +82,9 @@ bool CEarthFrm::LoadTexturePicture(DecodedBitmap& picture,
        ReadImageFile(settings.fileName, picture) != ImageError::kNone))
     settings.useFile = false;
   if (settings.useFile) return true;
-  if (settings.photo && LoadDayPhoto(picture) && LoadWaterMask(water))
+  const std::int32_t columns = PhotoWidthFor(layoutWidth, layoutHeight);
+  if (settings.photo && LoadDayPhoto(picture, columns) &&
+      LoadWaterMask(water, columns))
     return true;
   water.clear();
   return LoadBuiltInMap(owner ? owner->Instance() : nullptr, picture);
@@ -120,6 +122,13 @@ void CEarthFrm::Layout(const RECT& client) {
   layoutHeight = std::max<std::int32_t>(client.bottom - client.top, 0);
   guide.Layout(layoutWidth, layoutHeight);
   redraw = true;
+  // The photographs (the texture that has a water mask) come at the
+  // fineness the window shows.
+  if (!waterMask.empty() && texture &&
+      PhotoWidthFor(layoutWidth, layoutHeight) != texture->width) {
+    ReloadTexture();
+    return;
+  }
   // Laying out again at the same size must not throw away a finished table.
   const GlobeTableInputs& built = builder.Inputs();
   if (builder.Size() != 0 && built.width == layoutWidth &&

@@ -1,6 +1,7 @@
 #include "earthfrm/photo_maps.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 
 #include "earthfrm/image_reader.h"
@@ -30,17 +31,50 @@ bool LoadDayPhoto(DecodedBitmap& out) {
   return Decode(kEarthDayJpg, kEarthDayJpgSize, out);
 }
 
+bool LoadDayPhoto(DecodedBitmap& out, std::int32_t width) {
+  DecodedBitmap full;
+  if (!LoadDayPhoto(full)) return false;
+  if (width >= full.width) {
+    out = std::move(full);
+    return true;
+  }
+  out.pixels = ResampleTexels(full, width, width / 2);
+  out.width = width;
+  out.height = width / 2;
+  return true;
+}
+
 bool LoadNightLights(DecodedBitmap& out) {
   return Decode(kEarthNightJpg, kEarthNightJpgSize, out);
 }
 
 bool LoadWaterMask(std::vector<std::uint8_t>& out) {
+  return LoadWaterMask(out, 2048);
+}
+
+bool LoadWaterMask(std::vector<std::uint8_t>& out, std::int32_t width) {
   DecodedBitmap grey;
   if (!Decode(kEarthWaterPng, kEarthWaterPngSize, grey)) return false;
+  if (width < grey.width) {
+    grey.pixels = ResampleTexels(grey, width, width / 2);
+    grey.width = width;
+    grey.height = width / 2;
+  }
   out.resize(grey.pixels.size());
   for (std::size_t i = 0; i < out.size(); ++i)
     out[i] = std::uint8_t(grey.pixels[i] >> 16);  // red is the grey level
   return true;
+}
+
+std::int32_t PhotoWidthFor(std::int32_t width, std::int32_t height) {
+  // The table's camera shows the globe 8 / sqrt(323) of the window's
+  // diagonal across.
+  const double diagonal = std::hypot(double(width), double(height));
+  const double circumference =
+      3.14159265358979 * 8 / std::sqrt(323.0) * diagonal;
+  std::int32_t columns = 2048;
+  while (columns > 512 && columns / 2 >= circumference / 2) columns /= 2;
+  return columns;
 }
 
 std::vector<std::uint32_t> ResampleTexels(const DecodedBitmap& bitmap,

@@ -36,6 +36,52 @@ bool FitsStb(std::span<const std::uint8_t> bytes) {
   return !bytes.empty() && bytes.size() <= std::size_t(INT_MAX);
 }
 
+// The byte stb reads at `at`: past the end it reads zeros.
+std::uint8_t ByteAt(std::span<const std::uint8_t> b, std::size_t at) {
+  return at < b.size() ? b[at] : 0;
+}
+
+// Whether the Huffman tables of the DHT segment whose length field is at
+// `at` hold at most 256 codes each, read as stb reads them.
+bool DhtFits(std::span<const std::uint8_t> b, std::size_t at) {
+  long left = long(ByteAt(b, at) << 8 | ByteAt(b, at + 1)) - 2;
+  std::size_t p = at + 2;
+  while (left > 0 && p < b.size()) {
+    ++p;  // table class and number
+    long codes = 0;
+    for (int i = 0; i < 16; ++i) codes += ByteAt(b, p++);
+    if (codes > 256) return false;
+    p += std::size_t(codes);
+    left -= 17 + codes;
+  }
+  return true;
+}
+
+// The stb_image that Debian 12 carries (2.27) builds a Huffman table from a
+// DHT segment's counts without checking that they add up to at most 256,
+// and then writes past the table. Such a file is refused before stb sees
+// it. The markers are walked as stb meets them: segments by their lengths,
+// entropy-coded data byte by byte up to the next marker.
+bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
+  if (FormatOf(b) != ImageFormat::kJpeg) return true;
+  std::size_t i = 2;  // after the start-of-image marker
+  while (i + 1 < b.size()) {
+    const std::uint8_t marker = b[i + 1];
+    if (b[i] != 0xFF || marker == 0xFF) {
+      ++i;  // data, or a fill byte before a marker
+    } else if (marker == 0x00 || marker == 0x01 ||
+               (marker >= 0xD0 && marker <= 0xD8)) {
+      i += 2;  // a stuffed zero, or a marker without a length
+    } else if (marker == 0xD9) {
+      return true;  // end of image
+    } else {
+      if (marker == 0xC4 && !DhtFits(b, i + 2)) return false;
+      i += 2 + (std::size_t(ByteAt(b, i + 2)) << 8 | ByteAt(b, i + 3));
+    }
+  }
+  return true;
+}
+
 bool FailedFor(std::string_view why) {
   const char* reason = stbi_failure_reason();
   return reason && why == reason;
@@ -45,6 +91,7 @@ bool FailedFor(std::string_view why) {
 ImageError StbImageSize(std::span<const std::uint8_t> bytes,
                         std::int32_t& width, std::int32_t& height) {
   if (!FitsStb(bytes)) return ImageError::kTooLarge;
+  if (!JpegHuffmanTablesFit(bytes)) return ImageError::kBroken;
   int w = 0, h = 0, channels = 0;
   if (!stbi_info_from_memory(bytes.data(), int(bytes.size()), &w, &h,
                              &channels))
@@ -56,6 +103,7 @@ ImageError StbImageSize(std::span<const std::uint8_t> bytes,
 
 ImageError StbDecode(std::span<const std::uint8_t> bytes, DecodedBitmap& out) {
   if (!FitsStb(bytes)) return ImageError::kTooLarge;
+  if (!JpegHuffmanTablesFit(bytes)) return ImageError::kBroken;
   int w = 0, h = 0, channels = 0;
   const std::unique_ptr<stbi_uc, StbFree> rgb(stbi_load_from_memory(
       bytes.data(), int(bytes.size()), &w, &h, &channels, STBI_rgb));

@@ -145,6 +145,22 @@ TEST(ImageReader, SizesBeyondTheLimitsAreRefusedBeforeDecoding) {
   ExpectUntouched(out);
 }
 
+TEST(ImageReader, HuffmanTablesWithTooManyCodesAreRefused) {
+  // More than 256 codes in one table would overflow the decoder's arrays.
+  std::vector<std::uint8_t> jpeg = Seed("baseline-444.jpg");
+  std::size_t tables = 0;
+  for (std::size_t i = 2; i + 21 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC4) {
+      for (std::size_t c = i + 5; c < i + 21; ++c) jpeg[c] = 0x11;  // 272
+      ++tables;
+      break;
+    }
+  ASSERT_EQ(tables, 1u);
+  DecodedBitmap out = kUntouched;
+  EXPECT_EQ(DecodeImage(jpeg, out), ImageError::kBroken);
+  ExpectUntouched(out);
+}
+
 TEST(ImageReader, EveryTruncationIsRefusedOrDecodedNeverHalfDone) {
   for (const char* name : {"rgb-7x5.png", "interlaced.png", "baseline-420.jpg",
                            "progressive.jpg", "restarts.jpg"}) {

@@ -49,6 +49,23 @@ TEST(PhotoMaps, DayNightAndWaterShareOneGrid) {
   EXPECT_EQ(water.size(), day.pixels.size());
 }
 
+TEST(PhotoMaps, TheWindowsSizeChoosesTheirFineness) {
+  EXPECT_EQ(PhotoWidthFor(0, 0), 512);
+  EXPECT_EQ(PhotoWidthFor(128, 128), 512) << "the default window";
+  // A 1024-pixel window shows a globe of 645 pixels: 2026 around.
+  EXPECT_EQ(PhotoWidthFor(1024, 1024), 1024);
+  EXPECT_EQ(PhotoWidthFor(1100, 1100), 2048);
+  EXPECT_EQ(PhotoWidthFor(4096, 4096), 2048) << "no finer than the files";
+  DecodedBitmap day;
+  std::vector<std::uint8_t> water;
+  ASSERT_TRUE(LoadDayPhoto(day, 1024));
+  ASSERT_TRUE(LoadWaterMask(water, 1024));
+  EXPECT_EQ(day.width, 1024);
+  EXPECT_EQ(day.height, 512);
+  EXPECT_EQ(day.pixels.size(), std::size_t(1024) * 512);
+  EXPECT_EQ(water.size(), day.pixels.size());
+}
+
 TEST(PhotoMaps, TheirSeasAreTheBuiltInMapsSeas) {
   std::vector<std::uint8_t> water;
   ASSERT_TRUE(LoadWaterMask(water));

@@ -1,0 +1,52 @@
+// libFuzzer target of the image reader (PNG and JPEG through stb_image, .bmp
+// through our reader). Whatever the bytes, the reader must not crash, hang
+// or read outside them; a decoded picture holds exactly width * height
+// opaque pixels within the limits, and a refused one leaves the output as
+// it was.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "earthfrm/image_reader.h"
+
+namespace {
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+std::uint32_t Big32(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 |
+         std::uint32_t{p[2]} << 8 | p[3];
+}
+
+// A header of a few bytes may rightly announce a picture of a gigabyte,
+// which is then allocated before the data is found missing. PNG headers
+// above 4 Mpixels are left out, so that the fuzzer's time goes into the
+// decoders rather than into filling memory (JPEG sizes are 16-bit, and the
+// .bmp reader has a fuzzer of its own).
+bool IsGiant(std::span<const std::uint8_t> bytes) {
+  if (FormatOf(bytes) != ImageFormat::kPng || bytes.size() < 24) return false;
+  return std::uint64_t{Big32(&bytes[16])} * Big32(&bytes[20]) >
+         (std::uint64_t{1} << 22);
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  const std::span<const std::uint8_t> bytes(data, size);
+  if (IsGiant(bytes)) return 0;
+  DecodedBitmap out{1, 1, {0x12345678u}};
+  const ImageError error = DecodeImage(bytes, out);
+  if (error != ImageError::kNone) {
+    Check(out.width == 1 && out.height == 1 && out.pixels.size() == 1 &&
+          out.pixels[0] == 0x12345678u);
+    return 0;
+  }
+  Check(out.width >= 1 && out.width <= kBmpMaxSide);
+  Check(out.height >= 1 && out.height <= kBmpMaxSide);
+  Check(out.pixels.size() ==
+        static_cast<std::size_t>(out.width) * std::size_t(out.height));
+  for (std::uint32_t pixel : out.pixels) Check(pixel >> 24 == 0xFF);
+  return 0;
+}
