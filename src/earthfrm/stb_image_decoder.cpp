@@ -41,29 +41,60 @@ std::uint8_t ByteAt(std::span<const std::uint8_t> b, std::size_t at) {
   return at < b.size() ? b[at] : 0;
 }
 
-// Whether the Huffman tables of the DHT segment whose length field is at
-// `at` hold at most 256 codes each, read as stb reads them.
-bool DhtFits(std::span<const std::uint8_t> b, std::size_t at) {
+// Which Huffman tables a JPEG has defined so far: bit 4 * class + number.
+using DefinedTables = unsigned;
+
+// Reads the DHT segment whose length field is at `at` as stb reads it:
+// false when one of its tables holds more than 256 codes; else marks the
+// tables defined.
+bool ReadDht(std::span<const std::uint8_t> b, std::size_t at,
+             DefinedTables& defined) {
   long left = long(ByteAt(b, at) << 8 | ByteAt(b, at + 1)) - 2;
   std::size_t p = at + 2;
   while (left > 0 && p < b.size()) {
-    ++p;  // table class and number
+    const unsigned kind = ByteAt(b, p++);  // class and number
     long codes = 0;
     for (int i = 0; i < 16; ++i) codes += ByteAt(b, p++);
     if (codes > 256) return false;
+    if ((kind >> 4) <= 1 && (kind & 15) <= 3)
+      defined |= 1u << (4 * (kind >> 4) + (kind & 15));
     p += std::size_t(codes);
     left -= 17 + codes;
   }
   return true;
 }
 
-// The stb_image that Debian 12 carries (2.27) builds a Huffman table from a
-// DHT segment's counts without checking that they add up to at most 256,
-// and then writes past the table. Such a file is refused before stb sees
-// it. The markers are walked as stb meets them: segments by their lengths,
-// entropy-coded data byte by byte up to the next marker.
-bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
+// Whether every table the scan whose header's length field is at `at`
+// decodes with has been defined: DC tables for a first DC scan, AC tables
+// for an AC scan, both in a sequential file.
+bool ScanTablesDefined(std::span<const std::uint8_t> b, std::size_t at,
+                       bool progressive, DefinedTables defined) {
+  const unsigned components = ByteAt(b, at + 2);
+  const std::size_t spectrum = at + 3 + 2 * std::size_t(components);
+  const bool dcScan = ByteAt(b, spectrum) == 0;
+  const bool refining = (ByteAt(b, spectrum + 2) >> 4) != 0;
+  const bool needDc = !progressive || (dcScan && !refining);
+  const bool needAc = !progressive || !dcScan;
+  for (unsigned c = 0; c < components; ++c) {
+    const unsigned tables = ByteAt(b, at + 4 + 2 * std::size_t(c));
+    const unsigned dc = tables >> 4, ac = tables & 15;
+    if (needDc && (dc > 3 || !(defined >> dc & 1))) return false;
+    if (needAc && (ac > 3 || !(defined >> (4 + ac) & 1))) return false;
+  }
+  return true;
+}
+
+// The stb_image that Debian 12 carries (2.27) trusts a JPEG's Huffman
+// tables too far: it builds a table from a DHT segment's counts without
+// checking that they add up to at most 256, writing past the table, and it
+// decodes a scan with a table no DHT segment has defined, reading memory it
+// never set. Such files are refused before stb sees them. The markers are
+// walked as stb meets them: segments by their lengths, entropy-coded data
+// byte by byte up to the next marker.
+bool JpegTablesAreSound(std::span<const std::uint8_t> b) {
   if (FormatOf(b) != ImageFormat::kJpeg) return true;
+  DefinedTables defined = 0;
+  bool progressive = false;
   std::size_t i = 2;  // after the start-of-image marker
   while (i + 1 < b.size()) {
     const std::uint8_t marker = b[i + 1];
@@ -75,7 +106,10 @@ bool JpegHuffmanTablesFit(std::span<const std::uint8_t> b) {
     } else if (marker == 0xD9) {
       return true;  // end of image
     } else {
-      if (marker == 0xC4 && !DhtFits(b, i + 2)) return false;
+      if (marker == 0xC2) progressive = true;
+      if (marker == 0xC4 && !ReadDht(b, i + 2, defined)) return false;
+      if (marker == 0xDA && !ScanTablesDefined(b, i + 2, progressive, defined))
+        return false;
       i += 2 + (std::size_t(ByteAt(b, i + 2)) << 8 | ByteAt(b, i + 3));
     }
   }
@@ -91,7 +125,7 @@ bool FailedFor(std::string_view why) {
 ImageError StbImageSize(std::span<const std::uint8_t> bytes,
                         std::int32_t& width, std::int32_t& height) {
   if (!FitsStb(bytes)) return ImageError::kTooLarge;
-  if (!JpegHuffmanTablesFit(bytes)) return ImageError::kBroken;
+  if (!JpegTablesAreSound(bytes)) return ImageError::kBroken;
   int w = 0, h = 0, channels = 0;
   if (!stbi_info_from_memory(bytes.data(), int(bytes.size()), &w, &h,
                              &channels))
@@ -103,7 +137,7 @@ ImageError StbImageSize(std::span<const std::uint8_t> bytes,
 
 ImageError StbDecode(std::span<const std::uint8_t> bytes, DecodedBitmap& out) {
   if (!FitsStb(bytes)) return ImageError::kTooLarge;
-  if (!JpegHuffmanTablesFit(bytes)) return ImageError::kBroken;
+  if (!JpegTablesAreSound(bytes)) return ImageError::kBroken;
   int w = 0, h = 0, channels = 0;
   const std::unique_ptr<stbi_uc, StbFree> rgb(stbi_load_from_memory(
       bytes.data(), int(bytes.size()), &w, &h, &channels, STBI_rgb));

@@ -161,6 +161,22 @@ TEST(ImageReader, HuffmanTablesWithTooManyCodesAreRefused) {
   ExpectUntouched(out);
 }
 
+TEST(ImageReader, ScansWithUndefinedHuffmanTablesAreRefused) {
+  // The decoder would read tables it never set.
+  std::vector<std::uint8_t> jpeg = Seed("baseline-444.jpg");
+  std::size_t scans = 0;
+  for (std::size_t i = 2; i + 6 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xDA) {
+      jpeg[i + 6] = 0x33;  // the first component's DC and AC tables: 3
+      ++scans;
+      break;
+    }
+  ASSERT_EQ(scans, 1u);
+  DecodedBitmap out = kUntouched;
+  EXPECT_EQ(DecodeImage(jpeg, out), ImageError::kBroken);
+  ExpectUntouched(out);
+}
+
 TEST(ImageReader, EveryTruncationIsRefusedOrDecodedNeverHalfDone) {
   for (const char* name : {"rgb-7x5.png", "interlaced.png", "baseline-420.jpg",
                            "progressive.jpg", "restarts.jpg"}) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -196,4 +197,82 @@ TEST_F(SnapFrame, TheColourKeyMakesTheSeasSeeThrough) {
   EXPECT_GT(disc, 3000);
   EXPECT_GT(clear, disc / 3);
   EXPECT_GT(solid, disc / 20);
+}
+
+TEST(SnapOptions, UtcIsTheLocalTimeLessTheOffset) {
+  std::string error;
+  const auto at = [&](const char* date, const char* time, const char* offset) {
+    const auto o = ParseSnapOptions(
+        {"--sun-info", "--date", date, "--time", time, "--utc-offset", offset},
+        error);
+    EXPECT_TRUE(o) << error;
+    return o ? SnapUtcTime(*o) : SYSTEMTIME{};
+  };
+  const SYSTEMTIME tokyo = at("2024-03-01", "08:30:15.250", "540");
+  EXPECT_EQ(tokyo.wYear, 2024);
+  EXPECT_EQ(tokyo.wMonth, 2);
+  EXPECT_EQ(tokyo.wDay, 29) << "back into a leap day";
+  EXPECT_EQ(tokyo.wHour, 23);
+  EXPECT_EQ(tokyo.wMinute, 30);
+  EXPECT_EQ(tokyo.wSecond, 15);
+  EXPECT_EQ(tokyo.wMilliseconds, 250);
+  EXPECT_EQ(tokyo.wDayOfWeek, 4);
+  const SYSTEMTIME hawaii = at("2025-12-31", "20:00:00", "-600");
+  EXPECT_EQ(hawaii.wYear, 2026);
+  EXPECT_EQ(hawaii.wMonth, 1);
+  EXPECT_EQ(hawaii.wDay, 1);
+  EXPECT_EQ(hawaii.wHour, 6);
+  for (const char* offset : {"1441", "-1441", "9x", ""})
+    EXPECT_FALSE(ParseSnapOptions(
+        {"--sun-info", "--time", "10:00:00", "--utc-offset", offset}, error))
+        << offset;
+  EXPECT_FALSE(ParseSnapOptions({"--sun-info"}, error)) << "needs --time";
+}
+
+TEST(SnapOptions, SunInfoPrintsTheSubsolarPoint) {
+  std::string error;
+  const auto line = [&](const char* date, const char* time,
+                        const char* offset) {
+    const auto o = ParseSnapOptions(
+        {"--sun-info", "--date", date, "--time", time, "--utc-offset", offset},
+        error);
+    return o ? SunInfoLine(*o) : error;
+  };
+  // The June solstice of 2024 (20:51 UTC) seen from Tokyo's clock.
+  EXPECT_EQ(line("2024-06-21", "05:51:00", "540").substr(0, 17),
+            "subsolar 23.4386 ");
+  // The same instant, whatever the offset.
+  EXPECT_EQ(line("2024-06-21", "05:51:00", "540"),
+            line("2024-06-20", "20:51:00", "0"));
+  const std::string noon = line("2024-03-20", "12:00:00", "0");
+  EXPECT_EQ(noon, "subsolar 0.1470 1.8287");
+  // Just west of the antimeridian the longitude stays below 180.
+  double lat = 0, lon = 0;
+  ASSERT_EQ(std::sscanf(line("2024-03-21", "00:07:20", "0").c_str(),
+                        "subsolar %lf %lf", &lat, &lon),
+            2);
+  EXPECT_GE(lon, -180);
+  EXPECT_LT(lon, 180);
+}
+
+TEST_F(SnapFrame, TheSunTakesUtcAndTheDialLocalTime) {
+  const std::string sunny =
+      "[Option]\nMojiAlpha=0\nSecHands=False\nAngle=0\nPhoto=True\n"
+      "[Sun]\nEnable=True\n[Revolution]\nSpeed=0\n";
+  CCanvas utc, tokyo, later;
+  Render(sunny, {"--size", "120", "--time", "03:00:00"}, utc);
+  Render(sunny, {"--size", "120", "--time", "12:00:00", "--utc-offset", "540"},
+         tokyo);
+  Render(sunny, {"--size", "120", "--time", "03:00:00", "--utc-offset", "-720"},
+         later);
+  // The globe stands still; the hands (at 3 and at 12 o'clock) keep out of
+  // the lower left quarter, where only the Sun can change a pixel.
+  int same = 0, moved = 0;
+  for (int y = 65; y < 120; ++y)
+    for (int x = 0; x < 55; ++x) {
+      same += utc.GetPixel(x, y) == tokyo.GetPixel(x, y);
+      moved += utc.GetPixel(x, y) != later.GetPixel(x, y);
+    }
+  EXPECT_EQ(same, 55 * 55) << "the same instant in UTC";
+  EXPECT_GT(moved, 300) << "the same dial, twelve hours later in UTC";
 }
