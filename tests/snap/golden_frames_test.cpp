@@ -74,6 +74,13 @@ const GoldenFrame kFrames[] = {
      "Smooth=False\n[Shading]\nMin=20\nMax=200\n",
      {"--size", "513", "--time", "03:15:45"},
      0xb2b07c936f2751cbull},
+    // The Sun's and the photographs' settings change nothing while they are
+    // off, whatever the time zone: the defaults' very frame.
+    {"sun_off_defaults",
+     "[Font]\nName=IPAGothic\n[Option]\nPhoto=False\n"
+     "[Sun]\nEnable=False\nLights=True\nNight=0\n",
+     {"--size", "256", "--time", "10:08:30.250", "--utc-offset", "540"},
+     0xb712e87ed0161631ull},
     {"large_leap_day",
      "[Font]\nName=IPAGothic\nTickChar=0\n",
      {"--size", "1024", "--time", "23:59:59.999", "--date", "2024-02-29"},
