@@ -1,9 +1,11 @@
 #include "earthfrm/stb_image_decoder.h"
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <new>
 #include <string_view>
+#include <vector>
 
 // Only the two formats the globe reads, from memory only (no stdio: stb can
 // open no file), no floating-point formats, and the same plain decoder on
@@ -116,6 +118,37 @@ bool JpegTablesAreSound(std::span<const std::uint8_t> b) {
   return true;
 }
 
+std::uint32_t Big32(std::span<const std::uint8_t> b, std::size_t at) {
+  return std::uint32_t(b[at]) << 24 | std::uint32_t(b[at + 1]) << 16 |
+         std::uint32_t(b[at + 2]) << 8 | b[at + 3];
+}
+
+// stb_image 2.27 copies an empty first IDAT chunk from a null buffer (a
+// copy of nothing, but from nowhere). Empty IDAT chunks hold no data, so a
+// PNG that has any is decoded from a copy without them.
+std::span<const std::uint8_t> WithoutEmptyIdat(
+    std::span<const std::uint8_t> b, std::vector<std::uint8_t>& copy) {
+  if (FormatOf(b) != ImageFormat::kPng) return b;
+  static constexpr std::uint8_t kIdat[] = {'I', 'D', 'A', 'T'};
+  std::vector<std::size_t> empty;
+  for (std::size_t at = 8; at + 12 <= b.size();) {
+    const std::uint32_t length = Big32(b, at);
+    if (length == 0 && std::equal(kIdat, kIdat + 4, b.begin() + at + 4))
+      empty.push_back(at);
+    if (length > b.size() - at - 12) break;  // stb stops here too
+    at += 12 + std::size_t(length);
+  }
+  if (empty.empty()) return b;
+  copy.clear();
+  std::size_t from = 0;
+  for (const std::size_t at : empty) {
+    copy.insert(copy.end(), b.begin() + from, b.begin() + at);
+    from = at + 12;
+  }
+  copy.insert(copy.end(), b.begin() + from, b.end());
+  return copy;
+}
+
 bool FailedFor(std::string_view why) {
   const char* reason = stbi_failure_reason();
   return reason && why == reason;
@@ -135,9 +168,16 @@ ImageError StbImageSize(std::span<const std::uint8_t> bytes,
   return ImageError::kNone;
 }
 
-ImageError StbDecode(std::span<const std::uint8_t> bytes, DecodedBitmap& out) {
-  if (!FitsStb(bytes)) return ImageError::kTooLarge;
-  if (!JpegTablesAreSound(bytes)) return ImageError::kBroken;
+ImageError StbDecode(std::span<const std::uint8_t> file, DecodedBitmap& out) {
+  if (!FitsStb(file)) return ImageError::kTooLarge;
+  if (!JpegTablesAreSound(file)) return ImageError::kBroken;
+  std::vector<std::uint8_t> copy;
+  std::span<const std::uint8_t> bytes;
+  try {
+    bytes = WithoutEmptyIdat(file, copy);
+  } catch (const std::bad_alloc&) {
+    return ImageError::kNoMemory;
+  }
   int w = 0, h = 0, channels = 0;
   const std::unique_ptr<stbi_uc, StbFree> rgb(stbi_load_from_memory(
       bytes.data(), int(bytes.size()), &w, &h, &channels, STBI_rgb));

@@ -95,6 +95,19 @@ int Luma(std::uint32_t p) {
   return (77 * Channel(p, 16) + 150 * Channel(p, 8) + 29 * Channel(p, 0)) >> 8;
 }
 
+TEST(ImageReader, EmptyDataChunksAreNoData) {
+  std::vector<std::uint8_t> png = Seed("rgb-7x5.png");
+  // An IDAT chunk of no bytes (its CRC is that of the type alone) before
+  // the real one, right after the 33 bytes of signature and header.
+  const std::uint8_t empty[] = {0,   0,   0,    0,    'I',  'D',
+                                'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
+  png.insert(png.begin() + 33, std::begin(empty), std::end(empty));
+  DecodedBitmap withEmpty, plain;
+  ASSERT_EQ(DecodeImage(png, withEmpty), ImageError::kNone);
+  ASSERT_EQ(DecodeImage(Seed("rgb-7x5.png"), plain), ImageError::kNone);
+  EXPECT_EQ(withEmpty.pixels, plain.pixels);
+}
+
 TEST(ImageReader, JpegDecodesCloseToItsPicture) {
   // Lossy, and the colours are shared between neighbours in 4:2:0: the
   // brightness is what stays close.
