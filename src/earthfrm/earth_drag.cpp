@@ -13,7 +13,7 @@ void CEarthFrm::OnLButtonDown(WPARAM keys, int x, int y) {
     tiltMode = (keys & MK_CONTROL) != 0;
     if (owner) {
       owner->CaptureMouse();
-      owner->SetTimerPeriod(20);
+      owner->SetTimerPeriod(kBusyPeriod);
     }
   }
   ApplyDrag(x, y);
@@ -49,8 +49,8 @@ void CEarthFrm::FinishDrag() {
     // it is done.
     tiltMode = false;
     StartTableBuild();
-  } else if (owner && !builder.Running()) {
-    owner->SetTimerPeriod(UINT(UsableUpdatePeriod(settings.updateMs)));
+  } else {
+    RestTimerIfIdle();
   }
 }
 

@@ -10,10 +10,6 @@
 #include "earthfrm/image_reader.h"
 #include "earthfrm/photo_maps.h"
 
-namespace {
-constexpr UINT kBusyPeriod = 20;  // while a table grows or the mouse drags
-}
-
 CEarthFrm::CEarthFrm() = default;
 
 CEarthFrm::~CEarthFrm() {

@@ -93,6 +93,10 @@ class CEarthFrm : public IFramePart {
   SubsolarPoint SunlitFor() const { return sunlitFor; }
 
  private:
+  // The timer's period while a table grows, the light is cast or the mouse
+  // drags.
+  static constexpr UINT kBusyPeriod = 20;
+
   struct DrawnState {
     std::int32_t rotation = -1;
     std::size_t filled = 0;

@@ -10,8 +10,6 @@
 #include "earthfrm/sun_position.h"
 
 namespace {
-constexpr UINT kBusyPeriod = 20;  // while the light is being cast
-
 // The Sun is lit for whole minutes: in one it moves a quarter of a degree,
 // about a texel of the photographs.
 SYSTEMTIME WholeMinute(SYSTEMTIME t) {
