@@ -1,12 +1,10 @@
 #include "earthfrm/image_reader.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <new>
-#include <system_error>
-#include <vector>
+#include <stdexcept>
 
+#include "cmnutils/file_reader.h"
 #include "earthfrm/stb_image_decoder.h"
 
 namespace {
@@ -56,34 +54,6 @@ ImageError FromBmpError(BmpError error) {
   }
 }
 
-// The whole file, for the formats whose readers take bytes. Until the shared
-// whole-file reader is in place, this is the plain standard-library way: a
-// regular file only (a FIFO would wait for a writer), its size checked
-// before it is read.
-ImageError ReadFileBytes(const std::u16string& path,
-                         std::vector<std::uint8_t>& bytes) {
-  if (path.empty() || path.find(u'\0') != std::u16string::npos)
-    return ImageError::kCannotRead;
-  std::error_code error;
-  std::filesystem::path fsPath;
-  try {
-    fsPath = std::filesystem::path(path);
-  } catch (...) {  // no form the system can take (a lone surrogate)
-    return ImageError::kCannotRead;
-  }
-  if (!std::filesystem::is_regular_file(fsPath, error))
-    return ImageError::kCannotRead;
-  const std::uintmax_t size = std::filesystem::file_size(fsPath, error);
-  if (error) return ImageError::kCannotRead;
-  if (size > kBmpMaxFileBytes) return ImageError::kTooLarge;
-  std::ifstream file(fsPath, std::ios::binary);
-  if (!file) return ImageError::kCannotRead;
-  bytes.resize(std::size_t(size));
-  file.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
-  // A file that shrank meanwhile gives what it still holds.
-  bytes.resize(std::size_t(file.gcount()));
-  return file.bad() ? ImageError::kCannotRead : ImageError::kNone;
-}
 }  // namespace
 
 ImageFormat FormatOf(std::span<const std::uint8_t> bytes) {
@@ -120,14 +90,25 @@ ImageError DecodeImage(std::span<const std::uint8_t> bytes,
 }
 
 ImageError ReadImageFile(const std::u16string& path, DecodedBitmap& out) {
-  std::vector<std::uint8_t> bytes;
+  std::string bytes;
   try {
-    const ImageError read = ReadFileBytes(path, bytes);
-    if (read != ImageError::kNone) return read;
+    switch (ReadWholeFile(path, std::size_t(kBmpMaxFileBytes), bytes)) {
+      case FileReadResult::kOk:
+        break;
+      case FileReadResult::kTooLarge:
+        return ImageError::kTooLarge;
+      case FileReadResult::kMissing:
+      case FileReadResult::kNotRegularFile:
+      case FileReadResult::kReadError:
+        return ImageError::kCannotRead;
+    }
   } catch (const std::bad_alloc&) {
     return ImageError::kNoMemory;
   } catch (const std::length_error&) {
     return ImageError::kNoMemory;
   }
-  return DecodeImage(bytes, out);
+  return DecodeImage(
+      std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                bytes.size()),
+      out);
 }
