@@ -20,15 +20,36 @@ std::uint32_t Big32(const std::uint8_t* p) {
          std::uint32_t{p[2]} << 8 | p[3];
 }
 
+std::uint32_t Big16(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} << 8 | p[1];
+}
+
+// The size the first frame header (SOF0, 1 or 2) of a JPEG announces, or
+// 0 x 0.
+std::uint64_t JpegPixels(std::span<const std::uint8_t> bytes) {
+  for (std::size_t i = 2; i + 9 <= bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] >= 0xC0 && bytes[i + 1] <= 0xC2)
+      return std::uint64_t{Big16(&bytes[i + 5])} * Big16(&bytes[i + 7]);
+  return 0;
+}
+
 // A header of a few bytes may rightly announce a picture of a gigabyte,
-// which is then allocated before the data is found missing. PNG headers
-// above 4 Mpixels are left out, so that the fuzzer's time goes into the
-// decoders rather than into filling memory (JPEG sizes are 16-bit, and the
-// .bmp reader has a fuzzer of its own).
+// which is then allocated, and for a JPEG decoded block by block from the
+// zeros past the data's end, before the picture is done. Headers above 4
+// Mpixels are left out, so that the fuzzer's time goes into the decoders'
+// parsing rather than into filling memory (the .bmp reader has a fuzzer of
+// its own).
 bool IsGiant(std::span<const std::uint8_t> bytes) {
-  if (FormatOf(bytes) != ImageFormat::kPng || bytes.size() < 24) return false;
-  return std::uint64_t{Big32(&bytes[16])} * Big32(&bytes[20]) >
-         (std::uint64_t{1} << 22);
+  constexpr std::uint64_t kGiant = std::uint64_t{1} << 22;
+  switch (FormatOf(bytes)) {
+    case ImageFormat::kPng:
+      return bytes.size() >= 24 &&
+             std::uint64_t{Big32(&bytes[16])} * Big32(&bytes[20]) > kGiant;
+    case ImageFormat::kJpeg:
+      return JpegPixels(bytes) > kGiant;
+    default:
+      return false;
+  }
 }
 }  // namespace
 
