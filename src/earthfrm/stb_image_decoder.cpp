@@ -123,30 +123,56 @@ std::uint32_t Big32(std::span<const std::uint8_t> b, std::size_t at) {
          std::uint32_t(b[at + 2]) << 8 | b[at + 3];
 }
 
-// stb_image 2.27 copies an empty first IDAT chunk from a null buffer (a
-// copy of nothing, but from nowhere). Empty IDAT chunks hold no data, so a
-// PNG that has any is decoded from a copy without them.
-std::span<const std::uint8_t> WithoutEmptyIdat(
-    std::span<const std::uint8_t> b, std::vector<std::uint8_t>& copy) {
-  if (FormatOf(b) != ImageFormat::kPng) return b;
-  static constexpr std::uint8_t kIdat[] = {'I', 'D', 'A', 'T'};
+// Where a PNG's IDAT chunks are, as stb meets them (up to IEND): the empty
+// ones, and whether one announces more bytes than the file has left.
+struct IdatChunks {
   std::vector<std::size_t> empty;
+  bool overlong = false;
+};
+
+IdatChunks FindIdatChunks(std::span<const std::uint8_t> b) {
+  static constexpr std::uint8_t kIdat[] = {'I', 'D', 'A', 'T'};
+  static constexpr std::uint8_t kIend[] = {'I', 'E', 'N', 'D'};
+  IdatChunks found;
   for (std::size_t at = 8; at + 12 <= b.size();) {
     const std::uint32_t length = Big32(b, at);
-    if (length == 0 && std::equal(kIdat, kIdat + 4, b.begin() + at + 4))
-      empty.push_back(at);
-    if (length > b.size() - at - 12) break;  // stb stops here too
+    const auto type = b.begin() + std::ptrdiff_t(at + 4);
+    if (std::equal(kIend, kIend + 4, type)) break;
+    const bool fits = length <= b.size() - at - 12;
+    if (std::equal(kIdat, kIdat + 4, type)) {
+      if (length == 0) found.empty.push_back(at);
+      found.overlong = found.overlong || !fits;
+    }
+    if (!fits) break;  // stb stops here too
     at += 12 + std::size_t(length);
   }
-  if (empty.empty()) return b;
+  return found;
+}
+
+// The bytes stb_image 2.27 is given for a PNG. It allocates room for an
+// IDAT chunk's announced length before it finds the data missing (a few
+// bytes can ask for two gigabytes): such a file is refused here (false).
+// And it copies an empty first IDAT chunk from a null buffer: empty IDAT
+// chunks hold no data, so a PNG that has any is decoded from a copy without
+// them. Throws std::bad_alloc.
+bool BytesForStb(std::span<const std::uint8_t> b,
+                 std::vector<std::uint8_t>& copy,
+                 std::span<const std::uint8_t>& out) {
+  out = b;
+  if (FormatOf(b) != ImageFormat::kPng) return true;
+  const IdatChunks idat = FindIdatChunks(b);
+  if (idat.overlong) return false;
+  if (idat.empty.empty()) return true;
   copy.clear();
   std::size_t from = 0;
-  for (const std::size_t at : empty) {
-    copy.insert(copy.end(), b.begin() + from, b.begin() + at);
+  for (const std::size_t at : idat.empty) {
+    copy.insert(copy.end(), b.begin() + std::ptrdiff_t(from),
+                b.begin() + std::ptrdiff_t(at));
     from = at + 12;
   }
-  copy.insert(copy.end(), b.begin() + from, b.end());
-  return copy;
+  copy.insert(copy.end(), b.begin() + std::ptrdiff_t(from), b.end());
+  out = copy;
+  return true;
 }
 
 bool FailedFor(std::string_view why) {
@@ -174,7 +200,7 @@ ImageError StbDecode(std::span<const std::uint8_t> file, DecodedBitmap& out) {
   std::vector<std::uint8_t> copy;
   std::span<const std::uint8_t> bytes;
   try {
-    bytes = WithoutEmptyIdat(file, copy);
+    if (!BytesForStb(file, copy, bytes)) return ImageError::kBroken;
   } catch (const std::bad_alloc&) {
     return ImageError::kNoMemory;
   }

@@ -108,6 +108,24 @@ TEST(ImageReader, EmptyDataChunksAreNoData) {
   EXPECT_EQ(withEmpty.pixels, plain.pixels);
 }
 
+TEST(ImageReader, DataChunksLongerThanTheFileAreRefused) {
+  // A length field of nearly 2^31 in a file of a few hundred bytes: refused
+  // before the decoder makes room for it.
+  std::vector<std::uint8_t> png = Seed("rgb-7x5.png");
+  ASSERT_EQ(png[37], 'I');
+  ASSERT_EQ(png[38], 'D');
+  png[33] = 0x7F;
+  DecodedBitmap out = kUntouched;
+  EXPECT_EQ(DecodeImage(png, out), ImageError::kBroken);
+  ExpectUntouched(out);
+  // After the end chunk nothing counts.
+  std::vector<std::uint8_t> trailing = Seed("rgb-7x5.png");
+  const std::uint8_t junk[] = {0x7F, 0xFF, 0xFF, 0xFF, 'I', 'D', 'A', 'T'};
+  trailing.insert(trailing.end(), std::begin(junk), std::end(junk));
+  trailing.resize(trailing.size() + 8);
+  EXPECT_EQ(DecodeImage(trailing, out), ImageError::kNone);
+}
+
 TEST(ImageReader, JpegDecodesCloseToItsPicture) {
   // Lossy, and the colours are shared between neighbours in 4:2:0: the
   // brightness is what stays close.
