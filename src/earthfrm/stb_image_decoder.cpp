@@ -134,11 +134,13 @@ IdatChunks FindIdatChunks(std::span<const std::uint8_t> b) {
   static constexpr std::uint8_t kIdat[] = {'I', 'D', 'A', 'T'};
   static constexpr std::uint8_t kIend[] = {'I', 'E', 'N', 'D'};
   IdatChunks found;
-  for (std::size_t at = 8; at + 12 <= b.size();) {
+  // stb reads a chunk once its length and type are there; a CRC cut off by
+  // the file's end reads as zero.
+  for (std::size_t at = 8; at + 8 <= b.size();) {
     const std::uint32_t length = Big32(b, at);
     const auto type = b.begin() + std::ptrdiff_t(at + 4);
     if (std::equal(kIend, kIend + 4, type)) break;
-    const bool fits = length <= b.size() - at - 12;
+    const bool fits = length <= b.size() - at - 8;
     if (std::equal(kIdat, kIdat + 4, type)) {
       if (length == 0) found.empty.push_back(at);
       found.overlong = found.overlong || !fits;
@@ -168,7 +170,7 @@ bool BytesForStb(std::span<const std::uint8_t> b,
   for (const std::size_t at : idat.empty) {
     copy.insert(copy.end(), b.begin() + std::ptrdiff_t(from),
                 b.begin() + std::ptrdiff_t(at));
-    from = at + 12;
+    from = std::min(at + 12, b.size());
   }
   copy.insert(copy.end(), b.begin() + std::ptrdiff_t(from), b.end());
   out = copy;

@@ -106,6 +106,13 @@ TEST(ImageReader, EmptyDataChunksAreNoData) {
   ASSERT_EQ(DecodeImage(png, withEmpty), ImageError::kNone);
   ASSERT_EQ(DecodeImage(Seed("rgb-7x5.png"), plain), ImageError::kNone);
   EXPECT_EQ(withEmpty.pixels, plain.pixels);
+  // The same chunk at the very end, its CRC cut off: no data, no picture.
+  std::vector<std::uint8_t> cut = Seed("rgb-7x5.png");
+  cut.resize(33);
+  cut.insert(cut.end(), std::begin(empty), std::begin(empty) + 8);
+  DecodedBitmap out = kUntouched;
+  EXPECT_EQ(DecodeImage(cut, out), ImageError::kBroken);
+  ExpectUntouched(out);
 }
 
 TEST(ImageReader, DataChunksLongerThanTheFileAreRefused) {
