@@ -131,6 +131,21 @@ struct AcosLanes {
   typename L::Real root;  // sqrt((1 - |x|) / 2): NaN beyond +-1
 };
 
+// One level of Estrin's scheme: the first n / 2 terms become the pairs of
+// the n, and the next level works on those with the power squared. The
+// levels are templates so that every loop has a constant trip count, which
+// the compiler unrolls at every optimisation level.
+template <class L, int N>
+ONDRAVA_LANES_TARGET inline void FoldTerms(typename L::Real* terms,
+                                           typename L::Real power) {
+  if constexpr (N > 1) {
+#pragma GCC unroll 8
+    for (int k = 0; k < N / 2; ++k)
+      terms[k] = terms[2 * k] + terms[2 * k + 1] * power;
+    FoldTerms<L, N / 2>(terms, power * power);
+  }
+}
+
 // acos x: pi/2 - asin x for |x| <= 1/2, else 2 asin sqrt((1 - |x|) / 2),
 // mirrored about pi/2 for negative x. The series runs by Estrin's scheme
 // (pairs, then pairs of pairs): four dependent steps instead of sixteen.
@@ -146,14 +161,7 @@ ONDRAVA_LANES_TARGET inline AcosLanes<L> ApproxAcos(typename L::Real x) {
   Real terms[kSeriesTerms];
 #pragma GCC unroll 16
   for (int k = 0; k < kSeriesTerms; ++k) terms[k] = L::Set(kAsin.c[k + 1]);
-  Real power = w;
-#pragma GCC unroll 4
-  for (int n = kSeriesTerms; n > 1; n /= 2) {
-#pragma GCC unroll 8
-    for (int k = 0; k < n / 2; ++k)
-      terms[k] = terms[2 * k] + terms[2 * k + 1] * power;
-    power = power * power;
-  }
+  FoldTerms<L, kSeriesTerms>(terms, w);
   const Real asin = z + z * w * terms[0];
   const Real twice = asin + asin;
   const Real outer = L::Select(x > 0.0, twice, kPi - twice);
