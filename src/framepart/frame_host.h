@@ -3,7 +3,6 @@
 // tests and the frame renderer implement it too.
 #pragma once
 
-#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -28,33 +27,6 @@ class IMenu {
   virtual void DeleteItem(UINT command) = 0;
 };
 
-// The C library's reading of a local time as UTC (the local time zone and
-// daylight saving as the C library knows them); the local time itself when
-// it cannot say.
-inline SYSTEMTIME LocalToUtc(const SYSTEMTIME& local) {
-  std::tm tm{};
-  tm.tm_year = local.wYear - 1900;
-  tm.tm_mon = local.wMonth - 1;
-  tm.tm_mday = local.wDay;
-  tm.tm_hour = local.wHour;
-  tm.tm_min = local.wMinute;
-  tm.tm_sec = local.wSecond;
-  tm.tm_isdst = -1;
-  const std::time_t instant = std::mktime(&tm);
-  const std::tm* utc =
-      instant == std::time_t(-1) ? nullptr : std::gmtime(&instant);
-  if (!utc) return local;
-  SYSTEMTIME out = local;
-  out.wYear = WORD(utc->tm_year + 1900);
-  out.wMonth = WORD(utc->tm_mon + 1);
-  out.wDayOfWeek = WORD(utc->tm_wday);
-  out.wDay = WORD(utc->tm_mday);
-  out.wHour = WORD(utc->tm_hour);
-  out.wMinute = WORD(utc->tm_min);
-  out.wSecond = WORD(utc->tm_sec);
-  return out;
-}
-
 class IFrameHost {
  public:
   virtual HWND Window() const = 0;
@@ -73,9 +45,8 @@ class IFrameHost {
   virtual COLORREF SystemColor(int index) const = 0;
   virtual int PixelsPerInch() const = 0;
   virtual SYSTEMTIME LocalTime() const = 0;
-  // The same instant in UTC, for the real Sun. Hosts that know it say so;
-  // this fallback asks the C library to undo the local time zone.
-  virtual SYSTEMTIME UtcTime() const { return LocalToUtc(LocalTime()); }
+  // The same instant in UTC, for the real Sun (the dial shows local time).
+  virtual SYSTEMTIME UtcTime() const = 0;
   // The language the parts' own texts (menu items they add) are shown in.
   virtual UiLanguage Language() const { return UiLanguage::kJapanese; }
 

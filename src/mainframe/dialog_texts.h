@@ -21,7 +21,10 @@ struct FileKind {
   std::u16string_view patterns[4];  // up to four, the rest empty
 };
 inline constexpr FileKind kTextureFileKinds[] = {
+    {{u"画像ファイル", u"Pictures"}, {u"*.bmp", u"*.png", u"*.jpg", u"*.jpeg"}},
     {{u"ビットマップファイル", u"Bitmap Files"}, {u"*.bmp"}},
+    {{u"PNG ファイル", u"PNG Files"}, {u"*.png"}},
+    {{u"JPEG ファイル", u"JPEG Files"}, {u"*.jpg", u"*.jpeg"}},
 };
 
 // The filter of the Windows file dialog: "name(patterns)\0patterns\0" for

@@ -46,6 +46,7 @@ class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
   COLORREF SystemColor(int index) const override;
   int PixelsPerInch() const override;
   SYSTEMTIME LocalTime() const override;
+  SYSTEMTIME UtcTime() const override;
   UiLanguage Language() const override { return language; }
 
  private:

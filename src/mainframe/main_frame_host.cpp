@@ -109,3 +109,9 @@ SYSTEMTIME CMainFrame::LocalTime() const {
   GetLocalTime(&now);
   return now;
 }
+
+SYSTEMTIME CMainFrame::UtcTime() const {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  return now;
+}

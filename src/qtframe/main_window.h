@@ -54,6 +54,7 @@ class CQtMainWindow final : public QWidget,
   COLORREF SystemColor(int index) const override;
   int PixelsPerInch() const override;
   SYSTEMTIME LocalTime() const override;
+  SYSTEMTIME UtcTime() const override;
   UiLanguage Language() const override { return language; }
 
  protected:

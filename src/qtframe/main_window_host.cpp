@@ -39,16 +39,38 @@ FontChoice ToFontChoice(const QFont& font) {
           PointSizeTenths(font.pointSizeF())};
 }
 
-SYSTEMTIME Now() {
+SYSTEMTIME FromTm(const tm& t, long milliseconds) {
+  return SYSTEMTIME{WORD(t.tm_year + 1900), WORD(t.tm_mon + 1), WORD(t.tm_wday),
+                    WORD(t.tm_mday), WORD(t.tm_hour), WORD(t.tm_min),
+                    // A leap second shows as the last ordinary one.
+                    WORD(t.tm_sec > 59 ? 59 : t.tm_sec), WORD(milliseconds)};
+}
+
+SYSTEMTIME Now(bool utc) {
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
-  tm local{};
-  localtime_r(&now.tv_sec, &local);
-  return SYSTEMTIME{
-      WORD(local.tm_year + 1900), WORD(local.tm_mon + 1), WORD(local.tm_wday),
-      WORD(local.tm_mday), WORD(local.tm_hour), WORD(local.tm_min),
-      // A leap second shows as the last ordinary one.
-      WORD(local.tm_sec > 59 ? 59 : local.tm_sec), WORD(now.tv_nsec / 1000000)};
+  tm parts{};
+  if (utc)
+    gmtime_r(&now.tv_sec, &parts);
+  else
+    localtime_r(&now.tv_sec, &parts);
+  return FromTm(parts, now.tv_nsec / 1000000);
+}
+
+// A fixed local time read as the instant it names in this time zone.
+SYSTEMTIME LocalToUtc(const SYSTEMTIME& local) {
+  tm parts{};
+  parts.tm_year = local.wYear - 1900;
+  parts.tm_mon = local.wMonth - 1;
+  parts.tm_mday = local.wDay;
+  parts.tm_hour = local.wHour;
+  parts.tm_min = local.wMinute;
+  parts.tm_sec = local.wSecond;
+  parts.tm_isdst = -1;
+  const time_t instant = mktime(&parts);
+  tm utc{};
+  if (instant == time_t(-1) || !gmtime_r(&instant, &utc)) return local;
+  return FromTm(utc, local.wMilliseconds);
 }
 }  // namespace
 
@@ -101,5 +123,9 @@ int CQtMainWindow::PixelsPerInch() const {
 }
 
 SYSTEMTIME CQtMainWindow::LocalTime() const {
-  return fixedTime ? *fixedTime : Now();
+  return fixedTime ? *fixedTime : Now(false);
+}
+
+SYSTEMTIME CQtMainWindow::UtcTime() const {
+  return fixedTime ? LocalToUtc(*fixedTime) : Now(true);
 }

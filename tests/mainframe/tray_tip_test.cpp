@@ -27,12 +27,16 @@ TEST(SaveFailedTip, FitsTheTipFieldWithoutHalfACharacter) {
 
 TEST(DialogTexts, TheTextureFiltersOfBothProgramsNameTheSameKinds) {
   const std::u16string windows = WindowsFileFilter(UiLanguage::kJapanese);
-  EXPECT_EQ(windows.substr(0, 25),
-            std::u16string(u"ビットマップファイル(*.bmp)\0*.bmp\0", 25));
+  using namespace std::string_view_literals;
+  const std::u16string_view pictures =
+      u"画像ファイル(*.bmp;*.png;*.jpg;*.jpeg)\0*.bmp;*.png;*.jpg;*.jpeg\0"sv;
+  EXPECT_EQ(windows.substr(0, pictures.size()), pictures);
+  EXPECT_NE(windows.find(u"ビットマップファイル(*.bmp)\0*.bmp\0"sv),
+            std::u16string::npos);
   EXPECT_EQ(windows.back(), u'\0');
   EXPECT_EQ(windows[windows.size() - 2], u'\0') << "the list ends in two NULs";
-  EXPECT_EQ(QtFileFilter(UiLanguage::kEnglish).substr(0, 20),
-            u"Bitmap Files (*.bmp)");
+  EXPECT_EQ(QtFileFilter(UiLanguage::kEnglish).substr(0, 40),
+            u"Pictures (*.bmp *.png *.jpg *.jpeg);;Bit");
   // One Qt entry per Windows entry (two NUL-ended strings each).
   const std::u16string qt = QtFileFilter(UiLanguage::kJapanese);
   std::size_t entries = 1, pos = 0;

@@ -38,6 +38,8 @@ class FakeHost : public IFrameHost {
   }
   int PixelsPerInch() const override { return 96; }
   SYSTEMTIME LocalTime() const override { return now; }
+  // The tests' clock runs in UTC.
+  SYSTEMTIME UtcTime() const override { return now; }
 
   struct FontChoice {
     LONG weight;
