@@ -1,0 +1,151 @@
+// The polygon scan converter's edge pixels with their coverage fractions,
+// and rows where more than one pair of edges is active.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "alphablend/canvas.h"
+#include "alphablend/polygon_fill.h"
+#include "support/scan_recorder.h"
+
+namespace {
+
+class PolygonCoverage : public ::testing::Test {
+ protected:
+  void SetUp() override { canvas.Resize(100, 40); }
+
+  ScanRecorder Scan(const std::vector<Point2D>& points) {
+    ScanRecorder r;
+    r.Scan(canvas, points);
+    std::sort(r.plots.begin(), r.plots.end());
+    std::sort(r.spans.begin(), r.spans.end());
+    return r;
+  }
+
+  CCanvas canvas;
+};
+
+// `count` plots of one code at consecutive columns from `first` going
+// `direction`, their fractions in quarters from `quarter` on by
+// `quarterStep`.
+void AddRun(std::vector<RecordedPlot>& plots, int row, int first, int direction,
+            int count, int code, int quarter, int quarterStep) {
+  for (int i = 0; i < count; ++i)
+    plots.push_back(
+        {row, first + direction * i, code, quarter + quarterStep * i, 4});
+}
+
+ScanRecorder Sorted(ScanRecorder r) {
+  std::sort(r.plots.begin(), r.plots.end());
+  std::sort(r.spans.begin(), r.spans.end());
+  return r;
+}
+
+// Only the records of rows first..last.
+ScanRecorder Rows(const ScanRecorder& r, int first, int last) {
+  ScanRecorder out;
+  for (const RecordedPlot& p : r.plots)
+    if (p.row >= first && p.row <= last) out.plots.push_back(p);
+  for (const RecordedSpan& s : r.spans)
+    if (s.row >= first && s.row <= last) out.spans.push_back(s);
+  return Sorted(out);
+}
+
+ScanRecorder Merged(ScanRecorder a, const ScanRecorder& b) {
+  a.plots.insert(a.plots.end(), b.plots.begin(), b.plots.end());
+  a.spans.insert(a.spans.end(), b.spans.begin(), b.spans.end());
+  return Sorted(a);
+}
+
+}  // namespace
+
+// Both slanted sides run 40 columns over 10 rows from pixel corners: every
+// row each side passes exactly four columns, so within a row the coverage of
+// successive columns steps by a quarter (the walk's error term goes down by
+// dy256 = dx256 / 4 per column). Row r starts with the left side at column
+// 4r and the right side at 40 + 4r.
+//
+// Left side, running right (codes 8, 9): the four columns it enters,
+// 4r+1..4r+4, are covered 1/4, 2/4, 3/4, 4/4; then a gradient over the next
+// four columns, the ones it will enter in the row below, 1/4..4/4 of the way
+// to the interior, stopping at the side's last column 40. The span starts
+// after the gradient.
+//
+// Right side, running right (codes 12, 13): the columns it enters,
+// 41+4r..44+4r, are covered 3/4 down to 0; the gradient runs back from its
+// start column 40+4r, 0/4 up to 4/4 (five columns, the last fully interior),
+// never onto the side's first column 40. The span ends before the gradient.
+TEST_F(PolygonCoverage, SidesRunningRightStepByQuarters) {
+  const ScanRecorder r = Scan({{0, 0}, {40, 0}, {80, 10}, {40, 10}});
+  std::vector<RecordedPlot> plots;
+  std::vector<RecordedSpan> spans;
+  for (int row = 0; row < 10; ++row) {
+    const int left = 4 * row, right = 40 + 4 * row;
+    AddRun(plots, row, left + 1, +1, 4, 8, 1, 1);
+    const int pastRun = std::min(4, 40 - (left + 4));
+    AddRun(plots, row, left + 5, +1, pastRun, 9, 1, 1);
+    const int backFromStart = std::min(5, right - 40);
+    AddRun(plots, row, right, -1, backFromStart, 13, 0, 1);
+    AddRun(plots, row, right + 1, +1, 4, 12, 3, -1);
+    spans.push_back({row, left + 4 + pastRun + 1, right - backFromStart});
+  }
+  std::sort(plots.begin(), plots.end());
+  EXPECT_EQ(r.plots, plots);
+  EXPECT_EQ(r.spans, spans);
+}
+
+// The mirror image: row r starts with the left side at column 40 - 4r and
+// the right side at 80 - 4r.
+//
+// Left side, running left (codes 10, 11): the columns it enters,
+// 39-4r..36-4r, are covered 3/4 down to 0; the gradient runs from its start
+// column 40-4r inward, 0/4 up to 3/4 (four columns, stopping short of the
+// interior), and never from the side's first column 40.
+//
+// Right side, running left (codes 14, 15): the columns it enters,
+// 79-4r..76-4r, are covered 1/4 up to 4/4; the gradient goes on over the
+// next four columns 1/4..4/4, stopping at the side's last column 40.
+TEST_F(PolygonCoverage, SidesRunningLeftStepByQuarters) {
+  const ScanRecorder r = Scan({{40, 0}, {80, 0}, {40, 10}, {0, 10}});
+  std::vector<RecordedPlot> plots;
+  std::vector<RecordedSpan> spans;
+  for (int row = 0; row < 10; ++row) {
+    const int left = 40 - 4 * row, right = 80 - 4 * row;
+    const int backFromStart = row == 0 ? 0 : 4;
+    AddRun(plots, row, left, +1, backFromStart, 11, 0, 1);
+    AddRun(plots, row, left - 1, -1, 4, 10, 3, -1);
+    AddRun(plots, row, right - 1, -1, 4, 14, 1, 1);
+    const int pastRun = std::min(4, right - 4 - 40);
+    AddRun(plots, row, right - 5, -1, pastRun, 15, 1, 1);
+    spans.push_back({row, left + backFromStart, right - 4 - pastRun - 1});
+  }
+  std::sort(plots.begin(), plots.end());
+  EXPECT_EQ(r.plots, plots);
+  EXPECT_EQ(r.spans, spans);
+}
+
+// A V: above the notch's tip two pairs of edges are active in every row.
+// Each edge is walked on its own, so those rows must hold exactly what the
+// V's two arms give when drawn apart (each arm's outer side ends at the
+// notch's row with the same slope: the same walk, scaled), and the rows
+// below exactly what the triangle of the two outer sides gives.
+TEST_F(PolygonCoverage, TwoActivePairsDrawLikeTheShapesTheySplitInto) {
+  const ScanRecorder v =
+      Scan({{0, 0}, {10, 0}, {20, 15}, {30, 0}, {40, 0}, {20, 30}});
+  const ScanRecorder leftArm = Scan({{0, 0}, {10, 0}, {20, 15}, {10, 15}});
+  const ScanRecorder rightArm = Scan({{30, 0}, {40, 0}, {30, 15}, {20, 15}});
+  const ScanRecorder outer = Scan({{0, 0}, {40, 0}, {20, 30}});
+
+  const ScanRecorder arms = Merged(leftArm, rightArm);
+  const ScanRecorder upper = Rows(v, 0, 14);
+  EXPECT_EQ(upper.plots, arms.plots);
+  EXPECT_EQ(upper.spans, arms.spans);
+  EXPECT_EQ(upper.spans.size(), 2u * 15) << "two spans a row";
+
+  const ScanRecorder lower = Rows(v, 15, 40);
+  const ScanRecorder outerLower = Rows(outer, 15, 40);
+  EXPECT_EQ(lower.plots, outerLower.plots);
+  EXPECT_EQ(lower.spans, outerLower.spans);
+  EXPECT_EQ(lower.spans.size(), 15u);
+}
