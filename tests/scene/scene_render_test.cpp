@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "alphablend/canvas.h"
 
@@ -110,6 +113,54 @@ TEST_F(SceneRender, ObjectMatricesAccumulateUpToTheRoot) {
   TranslateMat(root.matrix, root.matrix, Vector4{-2, 0, 0, 0});
   EXPECT_NE(0u, RenderCentre());
   EXPECT_EQ(0u, canvas.GetPixel(kCentre + 23, kCentre));
+}
+
+// The smallest box holding every drawn pixel: left, top, right, bottom.
+std::array<int, 4> DrawnBox(const CCanvas& canvas) {
+  std::array<int, 4> box{canvas.width, canvas.height, -1, -1};
+  for (int y = 0; y < canvas.height; ++y)
+    for (int x = 0; x < canvas.width; ++x)
+      if (canvas.GetPixel(x, y) != 0)
+        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
+               std::max(box[3], y)};
+  return box;
+}
+
+bool BoxesNear(const std::array<int, 4>& a, const std::array<int, 4>& b) {
+  for (int i = 0; i < 4; ++i)
+    if (std::abs(a[i] - b[i]) > 1) return false;
+  return true;
+}
+
+// A parent's matrix acts first and its child's on the result: the child's
+// matrix is accumulated on the right, so a vertex goes through child x
+// parent x root. A quarter turn about z in the child and a move along x in
+// its parent put the triangle, turned, on the y axis: Rz(90°) (5, 0, 0) =
+// (0, 5, 0). Turning first and moving after would leave it on the x axis.
+TEST_F(SceneRender, AChildsMatrixActsAfterItsParents) {
+  CGSObject* group = AddObject(root);
+  CGSObject* leaf = AddObject(*group);
+  AddTriangle(*leaf, 0, kWhite, kAwayFromLight);
+  RotateZ(leaf->matrix, leaf->matrix, PI / 2);
+  TranslateMat(group->matrix, group->matrix, Vector4{5, 0, 0, 0});
+  RenderCentre();
+  const auto nested = DrawnBox(canvas);
+
+  CGSRoot expected;
+  expected.PushBack(new CGSObject);
+  auto* alone = static_cast<CGSObject*>(expected.First());
+  AddTriangle(*alone, 0, kWhite, kAwayFromLight);
+  RotateZ(alone->matrix, alone->matrix, PI / 2);
+  TranslateMat(alone->matrix, alone->matrix, Vector4{0, 5, 0, 0});
+  canvas.Clear();
+  RenderScene(expected, canvas, projection);
+  const auto turnedThenMoved = DrawnBox(canvas);
+
+  ASSERT_LT(turnedThenMoved[0], turnedThenMoved[2]) << "drawn";
+  EXPECT_TRUE(BoxesNear(nested, turnedThenMoved))
+      << nested[0] << "," << nested[1] << " " << nested[2] << "," << nested[3];
+  // Off the x axis by the move, so the centre of the view stays empty.
+  EXPECT_EQ(0u, canvas.GetPixel(kCentre, kCentre));
 }
 
 }  // namespace
