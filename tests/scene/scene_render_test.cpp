@@ -163,4 +163,46 @@ TEST_F(SceneRender, AChildsMatrixActsAfterItsParents) {
   EXPECT_EQ(0u, canvas.GetPixel(kCentre, kCentre));
 }
 
+// The view angles orbit the camera (eye, direction and up) about the
+// origin. A quarter turn about y brings the eye from (0, 0, -25) to
+// (25, 0, 0), looking back at the origin, so a triangle moved to (5, 0, 0)
+// and turned to face along x lies on the line of sight, in the middle of
+// the view; a quarter turn about x does the same for one moved to
+// (0, 5, 0) and facing along y. A quarter turn about z, the line of sight,
+// turns up to the side: the triangle on x leaves the horizontal through the
+// centre for the vertical. A second frame with the same angles is the same
+// frame.
+TEST_F(SceneRender, ViewAnglesOrbitTheCameraAboutTheOrigin) {
+  struct Case {
+    Vector4 offset, facing, angles;  // facing: the triangle's own turn
+    bool centred;
+  };
+  const Case cases[] = {
+      {{5, 0, 0, 0}, {0, PI / 2, 0, 0}, {0, PI / 2, 0, 0}, true},
+      {{0, 5, 0, 0}, {PI / 2, 0, 0, 0}, {PI / 2, 0, 0, 0}, true},
+      {{5, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, PI / 2, 0}, false}};
+  for (const Case& c : cases) {
+    root.DeleteAll();
+    CGSObject* object = AddObject(root);
+    AddTriangle(*object, 0, kWhite, kAwayFromLight);
+    RotateX(object->matrix, object->matrix, c.facing.x);
+    RotateY(object->matrix, object->matrix, c.facing.y);
+    TranslateMat(object->matrix, object->matrix, c.offset);
+    EXPECT_EQ(0u, RenderCentre()) << "off the line of sight unturned";
+
+    root.viewAngles = c.angles;
+    const std::uint32_t centre = RenderCentre();
+    const auto first = DrawnBox(canvas);
+    EXPECT_EQ(centre != 0, c.centred);
+    if (!c.centred) {
+      EXPECT_EQ(0u, canvas.GetPixel(kCentre + 23, kCentre));
+      EXPECT_TRUE(canvas.GetPixel(kCentre, kCentre + 23) != 0 ||
+                  canvas.GetPixel(kCentre, kCentre - 23) != 0);
+    }
+    RenderCentre();
+    EXPECT_EQ(DrawnBox(canvas), first) << "the same angles, the same view";
+    root.viewAngles = Vector4{0, 0, 0, 0};
+  }
+}
+
 }  // namespace
