@@ -139,6 +139,11 @@ TEST(GlobeOrientation, TheSurfaceFollowsADragAndTimeAddsToTheColumns) {
   EXPECT_LE(std::abs(ColumnsEast(grabbed.column, under.column)), 1);
   EXPECT_EQ(under.row, grabbed.row);
 
+  // A hundredth of a degree short of a whole turn the offset is still short
+  // of the whole texture: 35999 * 256 / 36000 = 255.99, cut to 255.
+  const GlobeTexture map{nullptr, kMapWidth, kMapHeight, 2};
+  EXPECT_EQ(SpinOffset(35999, map), 255u);
+
   // One turn a minute: 15 s later a quarter turn, 16 of 64 columns.
   view.Turn(RotationAt(kNoon + 15000, kSpeed, 100, 0));
   EXPECT_EQ(ColumnsEast(GlobeView(0, before).Seen(0, 0).column,
