@@ -125,6 +125,53 @@ TEST_F(PolygonCoverage, SidesRunningLeftStepByQuarters) {
   EXPECT_EQ(r.spans, spans);
 }
 
+// Steep sides: 10 columns over 40 rows from pixel corners, so each side
+// steps one column every four rows and its error term falls by a quarter of
+// dy256 a row. Coverage and gradient fractions follow that quarter cycle.
+//
+// Running right (codes 0, 1 on the left, 4, 5 on the right), sides from
+// (10, 0) and (30, 0): the walk reaches column c = x0 + k / 4 in row k (the
+// step comes at the start of rows 4, 8, ...: strictly below the boundary).
+// The left side covers its column (3 - k % 4) / 4 and the gradient beside it
+// inward takes the same fraction; the span starts two columns in. The right
+// side plots its column and the one before with (1 + k % 4) / 4, and the
+// span ends two columns short.
+//
+// Running left (codes 2, 3 and 6, 7), sides from (20, 0) and (40, 0): the
+// first step comes at once, so c = x0 - 1 - k / 4. The left side plots its
+// column and the next with (1 + k % 4) / 4; the right side its column and
+// the one before with (3 - k % 4) / 4.
+TEST_F(PolygonCoverage, SteepSidesStepAColumnEveryFourRows) {
+  const ScanRecorder right = Scan({{10, 0}, {30, 0}, {40, 40}, {20, 40}});
+  const ScanRecorder left = Scan({{20, 0}, {40, 0}, {30, 40}, {10, 40}});
+  std::vector<RecordedPlot> rightPlots, leftPlots;
+  std::vector<RecordedSpan> rightSpans, leftSpans;
+  for (int k = 0; k < 40; ++k) {
+    const int down = 3 - k % 4, up = 1 + k % 4;
+    // Each side plots two neighbouring columns, left one first.
+    const auto pair = [&](std::vector<RecordedPlot>& plots, int column,
+                          int code, int nextCode, int quarters) {
+      plots.push_back({k, column, code, quarters, 4});
+      plots.push_back({k, column + 1, nextCode, quarters, 4});
+    };
+    int l = 10 + k / 4, r = 30 + k / 4;
+    pair(rightPlots, l, 0, 1, down);
+    pair(rightPlots, r - 1, 5, 4, up);
+    rightSpans.push_back({k, l + 2, r - 2});
+
+    l = 19 - k / 4, r = 39 - k / 4;
+    pair(leftPlots, l, 2, 3, up);
+    pair(leftPlots, r - 1, 7, 6, down);
+    leftSpans.push_back({k, l + 2, r - 2});
+  }
+  std::sort(rightPlots.begin(), rightPlots.end());
+  std::sort(leftPlots.begin(), leftPlots.end());
+  EXPECT_EQ(right.plots, rightPlots);
+  EXPECT_EQ(right.spans, rightSpans);
+  EXPECT_EQ(left.plots, leftPlots);
+  EXPECT_EQ(left.spans, leftSpans);
+}
+
 // A V: above the notch's tip two pairs of edges are active in every row.
 // Each edge is walked on its own, so those rows must hold exactly what the
 // V's two arms give when drawn apart (each arm's outer side ends at the
@@ -148,4 +195,43 @@ TEST_F(PolygonCoverage, TwoActivePairsDrawLikeTheShapesTheySplitInto) {
   EXPECT_EQ(lower.plots, outerLower.plots);
   EXPECT_EQ(lower.spans, outerLower.spans);
   EXPECT_EQ(lower.spans.size(), 15u);
+}
+
+// Two bands that cross like an X, as one polygon: (0, 0)-(30, 30) and
+// (10, 0)-(40, 30) one way, (30, 0)-(0, 30) and (40, 0)-(10, 30) the other.
+// Until they meet the rows are those of the two bands apart; where they
+// overlap, even-odd leaves the overlap empty, which needs the pairs formed
+// anew from the four edges' order once edges of different pairs cross.
+TEST_F(PolygonCoverage, PairsAreFormedAnewWhereTwoBandsCross) {
+  const ScanRecorder x = Scan({{0, 0},
+                               {30, 30},
+                               {40, 30},
+                               {10, 0},
+                               {30, 0},
+                               {0, 30},
+                               {10, 30},
+                               {40, 0}});
+  const ScanRecorder apart =
+      Merged(Scan({{0, 0}, {10, 0}, {40, 30}, {30, 30}}),
+             Scan({{30, 0}, {40, 0}, {10, 30}, {0, 30}}));
+  const ScanRecorder early = Rows(x, 0, 5);
+  EXPECT_EQ(early.plots, Rows(apart, 0, 5).plots);
+  EXPECT_EQ(early.spans, Rows(apart, 0, 5).spans);
+  // Row 12: the bands overlap from about column 18 to 22.
+  for (const RecordedSpan& s : Rows(x, 12, 12).spans)
+    EXPECT_FALSE(s.left <= 20 && 20 <= s.right) << s.left << ".." << s.right;
+  for (const RecordedPlot& p : Rows(x, 12, 12).plots) EXPECT_NE(p.column, 20);
+  EXPECT_EQ(Rows(x, 12, 12).spans.size(), 2u);
+}
+
+// Rows above the canvas are walked but not handed over, and the walk stops
+// at the canvas's last row.
+TEST_F(PolygonCoverage, HandsOverOnlyTheCanvasRows) {
+  const ScanRecorder r = Scan({{10, -5.5}, {30, -5.5}, {34, 60}, {6, 60}});
+  ASSERT_FALSE(r.plots.empty());
+  EXPECT_EQ(r.plots.front().row, 0);
+  EXPECT_EQ(r.plots.back().row, canvas.height - 1);
+  EXPECT_EQ(r.spans.front().row, 0);
+  EXPECT_EQ(r.spans.back().row, canvas.height - 1);
+  EXPECT_EQ(r.spans.size(), std::size_t(canvas.height));
 }
