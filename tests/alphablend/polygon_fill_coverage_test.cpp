@@ -235,3 +235,61 @@ TEST_F(PolygonCoverage, HandsOverOnlyTheCanvasRows) {
   EXPECT_EQ(r.spans.back().row, canvas.height - 1);
   EXPECT_EQ(r.spans.size(), std::size_t(canvas.height));
 }
+
+// First rows that start part-way down. Sides running two columns a row from
+// half-way down row 0 reach their first column boundary exactly at the
+// row's end: that column counts as entered in row 0 (left: code 8, fully
+// covered; right: code 12, not at all). Sides running four columns a row
+// from 7/8 of the way down enter no column in row 0: the left one only
+// fades in over the four columns of row 1 (code 9, 1/8 to 7/8, the middles
+// of its next run), and the right one ends the span a column before its
+// start.
+TEST_F(PolygonCoverage, FirstRowsStartingPartWayDown) {
+  const auto firstRow = [&](const std::vector<Point2D>& shape) {
+    return Rows(Scan(shape), 0, 0);
+  };
+  const ScanRecorder half =
+      firstRow({{0, 0.5}, {40, 0.5}, {60, 10.5}, {20, 10.5}});
+  EXPECT_EQ(half.plots, (std::vector<RecordedPlot>{{0, 1, 8, 1, 1},
+                                                   {0, 2, 9, 1, 2},
+                                                   {0, 3, 9, 1, 1},
+                                                   {0, 41, 12, 0, 1}}));
+  EXPECT_EQ(half.spans, (std::vector<RecordedSpan>{{0, 4, 40}}));
+
+  const ScanRecorder late =
+      firstRow({{0, 0.875}, {40, 0.875}, {80, 10.875}, {40, 10.875}});
+  EXPECT_EQ(
+      late.plots,
+      (std::vector<RecordedPlot>{
+          {0, 1, 9, 1, 8}, {0, 2, 9, 3, 8}, {0, 3, 9, 5, 8}, {0, 4, 9, 7, 8}}));
+  EXPECT_EQ(late.spans, (std::vector<RecordedSpan>{{0, 5, 39}}));
+}
+
+// Bands begin at every vertex row, whatever order the points come in. Two
+// sides leaving one vertex sort left and right from its own row on: a
+// peak's sides running apart are steep sides running left (codes 2, 3) and
+// right (4, 5); sides both running right give the same rows in either
+// order. A kite's right side turns at its vertex (35, 10), so that by row
+// 19 it is back at x = 35 - 0.75 * 9 = 28.25 instead of going on to its
+// first side's end column 35.
+TEST_F(PolygonCoverage, BandsStartAtEveryVertexRow) {
+  const std::vector<Point2D> apart = {{20, 0}, {35, 30}, {5, 30}};
+  const std::vector<Point2D> leaning = {{20, 0}, {40, 30}, {25, 30}};
+  for (const auto& peak : {apart, leaning}) {
+    const ScanRecorder r = Scan(peak);
+    const ScanRecorder reversed =
+        Scan(std::vector<Point2D>(peak.rbegin(), peak.rend()));
+    EXPECT_EQ(r.plots, reversed.plots);
+    EXPECT_EQ(r.spans, reversed.spans);
+    EXPECT_EQ(r.spans.size(), 30u);
+  }
+  for (const RecordedPlot& p : Rows(Scan(apart), 0, 0).plots)
+    EXPECT_TRUE(p.code >= 2 && p.code <= 5) << "code " << p.code;
+
+  const ScanRecorder kite = Scan({{20, 0}, {35, 10}, {20, 30}, {5, 20}});
+  EXPECT_EQ(kite.spans.size(), 30u);
+  const ScanRecorder row19 = Rows(kite, 19, 19);
+  ASSERT_EQ(row19.spans.size(), 1u);
+  EXPECT_LE(row19.spans[0].right, 29);
+  EXPECT_LE(row19.plots.back().column, 29);
+}

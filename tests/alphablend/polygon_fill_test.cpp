@@ -151,9 +151,14 @@ TEST_F(PolygonFillTest, BadInputDrawsNothing) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   Fill({{2, 2}}, kRed, kGreen, 0xFFFFFFFF);
   Fill({{2, 2}, {nan, 9}, {9, 9}}, kRed, kGreen, 0xFFFFFFFF);
+  Fill({{nan, 2}, {9, 9}, {2, 9}}, kRed, kGreen, 0xFFFFFFFF);
   Fill({{2, 2}, {9, 9}, {-1e30, 9}}, kRed, kGreen, 0xFFFFFFFF);
   FillPolygon(canvas, nullptr, 4, kRed, kGreen, 0xFFFFFFFF);
   EXPECT_EQ(CountDrawn(canvas), 0);
+  // Two points are a polygon too: its two edges lie on one another, so only
+  // their edge pixels show.
+  Fill({{2, 2}, {9, 30}}, kRed, kGreen, 0xFFFFFFFF);
+  EXPECT_EQ(DrawnRows(canvas), Range(2, 29));
 }
 
 TEST_F(PolygonFillTest, EdgeCoverageOutsideItsRangeIsClamped) {
