@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <vector>
 
@@ -124,6 +125,38 @@ TEST(OverRow, Sse2PathMatchesTheScalarReference) {
       OverRowSse2(src.data(), fast.data(), length, constant);
       ASSERT_EQ(expected, fast)
           << "constant " << constant << " length " << length;
+    }
+  }
+}
+
+// The plain row blend against its rule written one channel at a time with
+// round(x / 255) = (2x + 255) / 510 (255 is odd, so no value lies halfway):
+// random words (premultiplied or not, so that sums saturate), the words 0
+// and 1, and every class of constant.
+TEST(OverRow, PlainPathFollowsTheRuleChannelByChannel) {
+  const auto divide255 = [](std::uint32_t x) { return (2 * x + 255) / 510; };
+  std::mt19937 rng(255);
+  std::uniform_int_distribution<std::uint32_t> word;
+  for (std::uint32_t constant : {0u, 1u, 127u, 128u, 254u, 255u}) {
+    std::vector<std::uint32_t> src(4000), dst(4000);
+    for (std::size_t i = 0; i < src.size(); ++i) {
+      src[i] = i == 0 ? 0 : i == 1 ? 1 : word(rng);
+      dst[i] = word(rng);
+    }
+    std::vector<std::uint32_t> out = dst;
+    OverRowScalar(src.data(), out.data(), int(out.size()), constant);
+    for (std::size_t i = 0; i < src.size(); ++i) {
+      const std::uint32_t scaledAlpha = divide255((src[i] >> 24) * constant);
+      std::uint32_t expected = 0;
+      for (int shift = 0; shift < 32; shift += 8) {
+        const std::uint32_t s =
+            divide255(((src[i] >> shift) & 0xFF) * constant);
+        const std::uint32_t d = (dst[i] >> shift) & 0xFF;
+        expected |= std::min(255u, s + divide255(d * (255 - scaledAlpha)))
+                    << shift;
+      }
+      ASSERT_EQ(out[i], expected) << std::hex << "src " << src[i] << " dst "
+                                  << dst[i] << " constant " << constant;
     }
   }
 }

@@ -112,3 +112,19 @@ TEST(BlendSpan, Avx2PathMatchesTheScalarReference) {
 TEST(BlendSpan, DispatchedPathMatchesTheScalarReference) {
   ExpectSameAsScalar(BlendSpan);
 }
+
+// Only the coverage's low byte counts, as in BlendPixel: every path blends
+// at 0x180 exactly as at 0x80.
+TEST(BlendSpan, EveryPathTakesTheCoverageByItsLowByte) {
+  std::vector<SpanFn> paths = {BlendSpanScalar, BlendSpan};
+  if (CpuSupports(CpuFeature::kSse2)) paths.push_back(BlendSpanSse2);
+  if (CpuSupports(CpuFeature::kAvx2)) paths.push_back(BlendSpanAvx2);
+  for (SpanFn path : paths) {
+    for (int length : {3, 20}) {
+      std::vector<std::uint32_t> wide(length, 0x80402010u), low = wide;
+      path(0x180, &wide.front(), &wide.back(), 0xFF204080u);
+      path(0x80, &low.front(), &low.back(), 0xFF204080u);
+      EXPECT_EQ(wide, low) << "length " << length;
+    }
+  }
+}

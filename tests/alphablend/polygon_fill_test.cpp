@@ -9,39 +9,9 @@
 
 #include "alphablend/canvas.h"
 #include "support/canvas_probe.h"
+#include "support/scan_recorder.h"
 
 namespace {
-
-struct Plot {
-  int row, column, code;
-};
-struct Span {
-  int row, left, right;
-};
-
-// Records what the scan converter hands to its two callbacks.
-struct Recorder {
-  std::vector<Plot> plots;
-  std::vector<Span> spans;
-
-  static void OnEdge(CCanvas&, std::int32_t column, std::int32_t row, int code,
-                     std::int32_t, std::int32_t, void* self) {
-    static_cast<Recorder*>(self)->plots.push_back({row, column, code});
-  }
-  static void OnSpan(CCanvas&, std::int32_t left, std::int32_t right,
-                     std::int32_t row, void* self) {
-    static_cast<Recorder*>(self)->spans.push_back({row, left, right});
-  }
-  void Scan(CCanvas& canvas, const std::vector<Point2D>& points) {
-    ScanPolygon(canvas, points.data(), int(points.size()), OnEdge, OnSpan,
-                this);
-  }
-  std::vector<int> SpanRows() const {
-    std::vector<int> rows;
-    for (const Span& s : spans) rows.push_back(s.row);
-    return rows;
-  }
-};
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00;
 constexpr std::uint32_t kClearBlue = 0x000000FF;
@@ -71,21 +41,27 @@ TEST_F(PolygonFillTest, PointsOnOneRowDrawNothing) {
 }
 
 TEST_F(PolygonFillTest, RectangleHasTwoEdgePixelsPerSideAndNoBottomRow) {
-  Recorder r;
+  ScanRecorder r;
   r.Scan(canvas, {{5, 5}, {15, 5}, {15, 12}, {5, 12}});
   EXPECT_EQ(r.SpanRows(), Range(5, 11));
-  for (const Span& s : r.spans) {
+  for (const RecordedSpan& s : r.spans) {
     EXPECT_EQ(s.left, 7) << "row " << s.row;
     EXPECT_EQ(s.right, 13) << "row " << s.row;
   }
-  std::map<int, std::vector<std::pair<int, int>>> byRow;
-  for (const Plot& p : r.plots) byRow[p.row].push_back({p.column, p.code});
+  std::map<int, std::vector<RecordedPlot>> byRow;
+  for (const RecordedPlot& p : r.plots) byRow[p.row].push_back(p);
   ASSERT_EQ(byRow.size(), 7u);
   for (const auto& [row, plots] : byRow) {
     // Steep left edge: own column (even code) and the next one inward (odd);
-    // steep right edge likewise, toward the left.
-    const std::vector<std::pair<int, int>> expected = {
-        {5, 0}, {6, 1}, {14, 5}, {15, 4}};
+    // steep right edge likewise, toward the left. Both sides lie on column
+    // boundaries: column 5 is wholly inside (coverage 1) and the gradient
+    // beside it is already the interior (fraction 1); column 15 is wholly
+    // outside (coverage 0), so the edge colour shows in column 14 (fraction
+    // 0).
+    const std::vector<RecordedPlot> expected = {{row, 5, 0, 1, 1},
+                                                {row, 6, 1, 1, 1},
+                                                {row, 14, 5, 0, 1},
+                                                {row, 15, 4, 0, 1}};
     EXPECT_EQ(plots, expected) << "row " << row;
   }
 }
@@ -134,17 +110,17 @@ TEST_F(PolygonFillTest, TransparentInteriorLeavesOnlyTheEdges) {
 }
 
 TEST_F(PolygonFillTest, BowTieIsFilledEvenOddAndReSortedWhereEdgesCross) {
-  Recorder r;
+  ScanRecorder r;
   r.Scan(canvas, {{0, 0}, {20, 0}, {0, 20}, {20, 20}});
-  std::map<int, Span> byRow;
-  for (const Span& s : r.spans) byRow[s.row] = s;
+  std::map<int, RecordedSpan> byRow;
+  for (const RecordedSpan& s : r.spans) byRow[s.row] = s;
   EXPECT_EQ(byRow.begin()->first, 0);
   EXPECT_EQ(byRow.rbegin()->first, 19);
   // Below the crossing the edges swap sides; without re-sorting the spans
   // there would run backwards and draw nothing.
   for (int y : {3, 6, 14, 17}) {
     ASSERT_TRUE(byRow.count(y)) << y;
-    const Span& s = byRow[y];
+    const RecordedSpan& s = byRow[y];
     const int half = std::abs(10 - y);
     // Inside the shape, less the two edge pixels on either side.
     EXPECT_GE(s.left, 10 - half) << y;
@@ -175,9 +151,14 @@ TEST_F(PolygonFillTest, BadInputDrawsNothing) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   Fill({{2, 2}}, kRed, kGreen, 0xFFFFFFFF);
   Fill({{2, 2}, {nan, 9}, {9, 9}}, kRed, kGreen, 0xFFFFFFFF);
+  Fill({{nan, 2}, {9, 9}, {2, 9}}, kRed, kGreen, 0xFFFFFFFF);
   Fill({{2, 2}, {9, 9}, {-1e30, 9}}, kRed, kGreen, 0xFFFFFFFF);
   FillPolygon(canvas, nullptr, 4, kRed, kGreen, 0xFFFFFFFF);
   EXPECT_EQ(CountDrawn(canvas), 0);
+  // Two points are a polygon too: its two edges lie on one another, so only
+  // their edge pixels show.
+  Fill({{2, 2}, {9, 30}}, kRed, kGreen, 0xFFFFFFFF);
+  EXPECT_EQ(DrawnRows(canvas), Range(2, 29));
 }
 
 TEST_F(PolygonFillTest, EdgeCoverageOutsideItsRangeIsClamped) {

@@ -62,6 +62,33 @@ TEST(FillRegion, DrawsNothingForAnEmptyOrTruncatedRegion) {
   EXPECT_EQ(CountDrawn(canvas), 1);
 }
 
+// The header's count (at byte 8) says how many rectangles there are, even
+// when the data would hold more; the byte size given says how far reading
+// may go, even when memory beyond it would hold more.
+TEST(FillRegion, ReadsTheCountAndNoFurtherThanTheGivenBytes) {
+  CCanvas canvas;
+  canvas.Resize(8, 1);
+  // Four rectangles one pixel wide at columns 0..3, placed 16 bytes into a
+  // larger block whose bytes before the header are all ones.
+  const auto rects =
+      RegionData({{0, 0, 1, 1}, {1, 0, 2, 1}, {2, 0, 3, 1}, {3, 0, 4, 1}}, 2);
+  std::vector<unsigned char> block(16 + rects.size(), 0xFF);
+  std::memcpy(block.data() + 16, rects.data(), rects.size());
+  const unsigned char* data = block.data() + 16;
+  const auto drawnAfter = [&](std::size_t bytes) {
+    canvas.Clear();
+    FillRegion(canvas, data, bytes, RGB(255, 255, 255), 255);
+    return DrawnColumns(canvas, 0);
+  };
+  EXPECT_EQ(drawnAfter(rects.size()), std::make_pair(0, 1)) << "count 2";
+
+  std::uint32_t three = 3;
+  std::memcpy(block.data() + 16 + 8, &three, sizeof three);
+  EXPECT_EQ(drawnAfter(rects.size()), std::make_pair(0, 2)) << "count 3";
+  // Two rectangles' worth of bytes and a half: the third is not read.
+  EXPECT_EQ(drawnAfter(32 + 2 * 16 + 8), std::make_pair(0, 1));
+}
+
 TEST(PremultiplyAlpha, ScalesColourByAlphaOverTwoHundredFiftySix) {
   CCanvas canvas;
   canvas.Resize(3, 1);
@@ -72,4 +99,14 @@ TEST(PremultiplyAlpha, ScalesColourByAlphaOverTwoHundredFiftySix) {
   EXPECT_EQ(canvas.GetPixel(0, 0), 0xFFFEFEFEu);  // 255 * 255 >> 8 = 254
   EXPECT_EQ(canvas.GetPixel(1, 0), 0u);           // transparent black
   EXPECT_EQ(canvas.GetPixel(2, 0), 0x807F4020u);
+
+  // Every pixel of a canvas of several rows, each channel on its own:
+  // 0xC0, 0x40, 0x20 at alpha 0x80 halve to 0x60, 0x20, 0x10.
+  canvas.Resize(3, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 3; ++x) canvas.SetPixel(x, y, 0x80C04020);
+  PremultiplyAlpha(canvas);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 3; ++x)
+      EXPECT_EQ(canvas.GetPixel(x, y), 0x80602010u) << x << "," << y;
 }

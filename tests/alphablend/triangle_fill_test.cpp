@@ -107,8 +107,24 @@ TEST(TriangleFill, BrokenCoordinatesDrawNothing) {
   FillTriangle(canvas, {nan, 1}, {10, 2}, {5, 12}, 0xFFFFFFFF);
   FillTriangle(canvas, {1, 1}, {1e12, 2}, {5, 12}, 0xFFFFFFFF);
   FillTriangle(canvas, {1, -1e300}, {10, 2}, {5, 12}, 0xFFFFFFFF);
+  FillTriangle(canvas, {1, 1}, {10, 2}, {5, nan}, 0xFFFFFFFF);
   EXPECT_EQ(CountDrawn(canvas), 0);
 
   CCanvas empty;
   FillTriangle(empty, {1, 1}, {10, 2}, {5, 12}, 0xFFFFFFFF);  // touches nothing
+}
+
+// The scan hands its callback only rows inside the canvas, though the
+// triangle reaches far above and below it.
+TEST(TriangleFill, ScanHandsOverOnlyTheCanvasRows) {
+  CCanvas canvas;
+  canvas.Resize(16, 8);
+  std::vector<int> rows;
+  const Point2D tall[3] = {{2, -20.5}, {14, -3}, {8, 30}};
+  ScanTriangle(
+      canvas, tall, &rows,
+      [](CCanvas&, std::int32_t, std::int32_t, std::int32_t row, void* seen) {
+        static_cast<std::vector<int>*>(seen)->push_back(row);
+      });
+  EXPECT_EQ(rows, Range(0, 7));
 }

@@ -192,9 +192,30 @@ TEST_F(ClockFace, HoverCountsOnlyOverDrawnDialCharacters) {
   host.cursor = {72, 72};
   clock.Tick(Tenth(11));
   EXPECT_EQ(clock.Hover().count, 9);
-  host.cursor = {143, 0};  // the last column never counts
-  clock.Tick(Tenth(12));
-  EXPECT_EQ(clock.Hover().count, 8);
+}
+
+// At the largest character size the characters cover the whole layer, its
+// last column and row included; yet those never count, while the ink one
+// pixel inside does.
+TEST_F(ClockFace, TheLayersLastColumnAndRowNeverCountEvenOverInk) {
+  settings.Set(u"Font", u"Size", u"1000");
+  LoadAndLayout();
+  const auto inked = [&](POINT p) {
+    return (clock.DialLayer().GetPixel(p.x, p.y) >> 24) != 0;
+  };
+  const POINT lastColumn{143, 70}, lastRow{70, 143}, inside{142, 142};
+  ASSERT_TRUE(inked(lastColumn) && inked(lastRow) && inked(inside));
+  int tenth = 1;
+  const auto restOn = [&](POINT p) {
+    host.cursor = p;
+    clock.Tick(Tenth(tenth++));
+    return clock.Hover().count;
+  };
+  EXPECT_EQ(restOn(inside), 1);
+  EXPECT_EQ(restOn(inside), 2);
+  EXPECT_EQ(restOn(lastColumn), 1);
+  EXPECT_EQ(restOn(inside), 2);
+  EXPECT_EQ(restOn(lastRow), 1);
 }
 
 TEST_F(ClockFace, TurnedCharactersEndWithTheTwelveOClockEscapement) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 #include "alphablend/canvas.h"
 
@@ -110,6 +113,96 @@ TEST_F(SceneRender, ObjectMatricesAccumulateUpToTheRoot) {
   TranslateMat(root.matrix, root.matrix, Vector4{-2, 0, 0, 0});
   EXPECT_NE(0u, RenderCentre());
   EXPECT_EQ(0u, canvas.GetPixel(kCentre + 23, kCentre));
+}
+
+// The smallest box holding every drawn pixel: left, top, right, bottom.
+std::array<int, 4> DrawnBox(const CCanvas& canvas) {
+  std::array<int, 4> box{canvas.width, canvas.height, -1, -1};
+  for (int y = 0; y < canvas.height; ++y)
+    for (int x = 0; x < canvas.width; ++x)
+      if (canvas.GetPixel(x, y) != 0)
+        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
+               std::max(box[3], y)};
+  return box;
+}
+
+bool BoxesNear(const std::array<int, 4>& a, const std::array<int, 4>& b) {
+  for (int i = 0; i < 4; ++i)
+    if (std::abs(a[i] - b[i]) > 1) return false;
+  return true;
+}
+
+// A parent's matrix acts first and its child's on the result: the child's
+// matrix is accumulated on the right, so a vertex goes through child x
+// parent x root. A quarter turn about z in the child and a move along x in
+// its parent put the triangle, turned, on the y axis: Rz(90°) (5, 0, 0) =
+// (0, 5, 0). Turning first and moving after would leave it on the x axis.
+TEST_F(SceneRender, AChildsMatrixActsAfterItsParents) {
+  CGSObject* group = AddObject(root);
+  CGSObject* leaf = AddObject(*group);
+  AddTriangle(*leaf, 0, kWhite, kAwayFromLight);
+  RotateZ(leaf->matrix, leaf->matrix, PI / 2);
+  TranslateMat(group->matrix, group->matrix, Vector4{5, 0, 0, 0});
+  RenderCentre();
+  const auto nested = DrawnBox(canvas);
+
+  CGSRoot expected;
+  expected.PushBack(new CGSObject);
+  auto* alone = static_cast<CGSObject*>(expected.First());
+  AddTriangle(*alone, 0, kWhite, kAwayFromLight);
+  RotateZ(alone->matrix, alone->matrix, PI / 2);
+  TranslateMat(alone->matrix, alone->matrix, Vector4{0, 5, 0, 0});
+  canvas.Clear();
+  RenderScene(expected, canvas, projection);
+  const auto turnedThenMoved = DrawnBox(canvas);
+
+  ASSERT_LT(turnedThenMoved[0], turnedThenMoved[2]) << "drawn";
+  EXPECT_TRUE(BoxesNear(nested, turnedThenMoved))
+      << nested[0] << "," << nested[1] << " " << nested[2] << "," << nested[3];
+  // Off the x axis by the move, so the centre of the view stays empty.
+  EXPECT_EQ(0u, canvas.GetPixel(kCentre, kCentre));
+}
+
+// The view angles orbit the camera (eye, direction and up) about the
+// origin. A quarter turn about y brings the eye from (0, 0, -25) to
+// (25, 0, 0), looking back at the origin, so a triangle moved to (5, 0, 0)
+// and turned to face along x lies on the line of sight, in the middle of
+// the view; a quarter turn about x does the same for one moved to
+// (0, 5, 0) and facing along y. A quarter turn about z, the line of sight,
+// turns up to the side: the triangle on x leaves the horizontal through the
+// centre for the vertical. A second frame with the same angles is the same
+// frame.
+TEST_F(SceneRender, ViewAnglesOrbitTheCameraAboutTheOrigin) {
+  struct Case {
+    Vector4 offset, facing, angles;  // facing: the triangle's own turn
+    bool centred;
+  };
+  const Case cases[] = {
+      {{5, 0, 0, 0}, {0, PI / 2, 0, 0}, {0, PI / 2, 0, 0}, true},
+      {{0, 5, 0, 0}, {PI / 2, 0, 0, 0}, {PI / 2, 0, 0, 0}, true},
+      {{5, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, PI / 2, 0}, false}};
+  for (const Case& c : cases) {
+    root.DeleteAll();
+    CGSObject* object = AddObject(root);
+    AddTriangle(*object, 0, kWhite, kAwayFromLight);
+    RotateX(object->matrix, object->matrix, c.facing.x);
+    RotateY(object->matrix, object->matrix, c.facing.y);
+    TranslateMat(object->matrix, object->matrix, c.offset);
+    EXPECT_EQ(0u, RenderCentre()) << "off the line of sight unturned";
+
+    root.viewAngles = c.angles;
+    const std::uint32_t centre = RenderCentre();
+    const auto first = DrawnBox(canvas);
+    EXPECT_EQ(centre != 0, c.centred);
+    if (!c.centred) {
+      EXPECT_EQ(0u, canvas.GetPixel(kCentre + 23, kCentre));
+      EXPECT_TRUE(canvas.GetPixel(kCentre, kCentre + 23) != 0 ||
+                  canvas.GetPixel(kCentre, kCentre - 23) != 0);
+    }
+    RenderCentre();
+    EXPECT_EQ(DrawnBox(canvas), first) << "the same angles, the same view";
+    root.viewAngles = Vector4{0, 0, 0, 0};
+  }
 }
 
 }  // namespace

@@ -81,9 +81,17 @@ TEST_F(ThreeDimRgnTest, StartsAsThePixelAtTheOriginAndAfterFreeDrawsNothing) {
   FreeThreeDimRgn(rgn);
   EXPECT_EQ(rgn.pHighlightData, nullptr);
   EXPECT_EQ(rgn.cbShadowData, 0);
+  EXPECT_TRUE(rgn.hrgnHighlight.IsEmpty() && rgn.hrgnShadow.IsEmpty() &&
+              rgn.hrgnFace.IsEmpty());
   canvas.Clear();
   FillThreeDimRgn(rgn, canvas);
   EXPECT_EQ(CountDrawn(canvas), 0);
+
+  // A freed record takes a new shape with new buffers.
+  ASSERT_TRUE(SetThreeDimRgnShape(rgn, Rect(2, 2, 4, 4)));
+  EXPECT_TRUE(DataMatchesRegions(rgn));
+  FillThreeDimRgn(rgn, canvas);
+  EXPECT_EQ(CountDrawn(canvas), 4 + 3);
 }
 
 TEST_F(ThreeDimRgnTest, SplitsAShapeIntoHighlightShadowAndFace) {
@@ -222,14 +230,18 @@ TEST_F(ThreeDimRgnTest, KeepsThePreviousShapeWhenABufferCannotBeHad) {
   EXPECT_EQ(rgn.hrgnShadow, Rect(5, 5, 6, 6));
   EXPECT_TRUE(DataMatchesRegions(rgn));
 
-  // A record initialised without memory has empty parts and draws nothing.
+  // A record initialised without memory, new or one that had a shape, has
+  // empty parts and draws nothing.
   ThreeDimRgn starved;
   InitThreeDimRgn(starved);
-  starved.alpha = 255;
-  EXPECT_EQ(starved.pFaceData, nullptr);
-  EXPECT_EQ(starved.cbFaceData, 0);
-  EXPECT_TRUE(starved.hrgnFace.IsEmpty());
-  canvas.Clear();
-  FillThreeDimRgn(starved, canvas);
-  EXPECT_EQ(CountDrawn(canvas), 0);
+  InitThreeDimRgn(rgn);
+  for (ThreeDimRgn* r : {&starved, &rgn}) {
+    r->alpha = 255;
+    EXPECT_EQ(r->pFaceData, nullptr);
+    EXPECT_EQ(r->cbFaceData, 0);
+    EXPECT_TRUE(r->hrgnFace.IsEmpty());
+    canvas.Clear();
+    FillThreeDimRgn(*r, canvas);
+    EXPECT_EQ(CountDrawn(canvas), 0);
+  }
 }
