@@ -66,7 +66,6 @@ void GlobeTableBuilder::Work() {
 bool GlobeTableBuilder::Start(const GlobeTableInputs& next) {
   Stop();
   done.store(false, std::memory_order_release);
-  bands.Reset(0, 0, 1);
   inputs = next;
   inputs.width = inputs.width > 0 ? inputs.width : 0;
   inputs.height = inputs.height > 0 ? inputs.height : 0;

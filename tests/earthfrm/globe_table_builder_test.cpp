@@ -150,7 +150,33 @@ TEST(GlobeTableBuilder, NoEntriesOrNoTexelsIsDoneAtOnce) {
     EXPECT_EQ(builder.Size(), std::size_t(std::max(in.width, 0)) *
                                   std::size_t(std::max(in.height, 0)));
     EXPECT_GE(builder.Inputs().width, 0);
+    EXPECT_GE(builder.Inputs().height, 0);
   }
+}
+
+TEST(GlobeTableBuilder, TheSmallestTableAndTextureAreBuilt) {
+  GlobeTableInputs in = Inputs(1, 3);
+  in.textureWidth = in.textureHeight = 1;
+  GlobeTableBuilder builder;
+  ASSERT_TRUE(builder.Start(in));
+  builder.Wait();
+  ASSERT_EQ(builder.Filled(), 3u);
+  EXPECT_TRUE(SameEntries(builder, Reference(in), 0, 3));
+}
+
+// The entry limit stands for memory running out: a table of exactly the
+// limit is built, one entry more leaves no table at all, not the last one.
+TEST(GlobeTableBuilder, ATableOverTheLimitLeavesNoTable) {
+  GlobeTableBuilder builder;
+  builder.LimitEntries(64 * 64);
+  ASSERT_TRUE(builder.Start(Inputs(64, 64)));
+  builder.Wait();
+  ASSERT_EQ(builder.Filled(), 64u * 64);
+  EXPECT_FALSE(builder.Start(Inputs(65, 64)));
+  EXPECT_EQ(builder.Size(), 0u);
+  EXPECT_EQ(builder.Filled(), 0u);
+  EXPECT_EQ(builder.Inputs().width, 0);
+  EXPECT_FALSE(builder.TakeDone());
 }
 
 TEST(GlobeTableBuilder, DestroyingTheBuilderMidBuildStopsItsWorkers) {

@@ -50,13 +50,16 @@ TEST(IniFile, LookupsFollowTheProfileRules) {
       "Half=\"open\r\n"
       "Inner=a \"b\" c\r\n"
       "Empty=\r\n"
+      "EmptyQuotes=\"\"\r\n"
+      "Blanks= \x0Bv\x0C\r\x1A\r\n"
+      "Zone=z\r\n"
       "NoEquals\r\n"
       "Left=second\r\n"
       "[form]\r\n"
       "Width=99\r\n"
       "[Fo]rm]\r\n"
       "X=1\r\n"
-      "[Other]\r\n"
+      "  [Other]\t\r\n"
       "Left=5");
   EXPECT_EQ(u"12", Value(file, u"FORM", u"LEFT"));  // the first line wins
   EXPECT_EQ(u"12", Value(file, u" Form\t", u" left "));
@@ -67,6 +70,10 @@ TEST(IniFile, LookupsFollowTheProfileRules) {
   EXPECT_EQ(u"\"open", Value(file, u"Form", u"Half"));
   EXPECT_EQ(u"a \"b\" c", Value(file, u"Form", u"Inner"));
   EXPECT_EQ(u"", Value(file, u"Form", u"Empty"));
+  EXPECT_EQ(u"", Value(file, u"Form", u"EmptyQuotes"));
+  // Blanks are the space, TAB to CR and the DOS end-of-file mark.
+  EXPECT_EQ(u"v", Value(file, u"Form", u"Blanks"));
+  EXPECT_EQ(u"z", Value(file, u"Form", u"zONE"));
   EXPECT_EQ(u"1", Value(file, u"Fo]rm", u"X"));
   EXPECT_EQ(u"5", Value(file, u"Other", u"Left"));
   // Only the first section of a name is searched; lines without "=" are
@@ -78,6 +85,9 @@ TEST(IniFile, LookupsFollowTheProfileRules) {
   for (auto key : {u"", u"  ", u"; comment", u"a=b", u"[Form]", u"a\nb"}) {
     EXPECT_FALSE(file.Find(u"Form", key));
   }
+  EXPECT_FALSE(IsValidIniKey(std::u16string_view(u"a\0b", 3)));
+  EXPECT_FALSE(IsValidIniSection(std::u16string_view(u"a\0b", 3)));
+  EXPECT_FALSE(IsValidIniSection(u" \t "));
 }
 
 TEST(IniFile, SetChangesOnlyTheKeysLine) {
@@ -86,6 +96,8 @@ TEST(IniFile, SetChangesOnlyTheKeysLine) {
   // In place: the key's spelling, the blanks around "=" and the LF stay.
   EXPECT_EQ("; header\r\n[A]\n  Key = new\n\r\n; B=next\r\n[B]\r\nKey=b\r\n",
             AfterSet(original, u"a", u"KEY", u"new"));
+  EXPECT_EQ("; header\r\n[A]\n  Key = new\n\r\n; B=next\r\n[B]\r\nKey=b\r\n",
+            AfterSet(original, u" a\t", u"\tKEY ", u"new"));
   // A new key goes after the section's last key line, before blank lines
   // and the comment that belong to the next section.
   EXPECT_EQ(
@@ -116,6 +128,7 @@ TEST(IniFile, SetRefusesWhatTheFormatCannotHold) {
   }
   EXPECT_FALSE(file.Set(u"", u"k", u"x"));
   EXPECT_FALSE(file.Set(u"A\nB", u"k", u"x"));
+  EXPECT_FALSE(file.Set(u"  ", u"k", u"x"));
   EXPECT_EQ(before, file.Bytes());
   // A value keeps only its first line: nothing can be smuggled in.
   EXPECT_TRUE(file.Set(u"A", u"k", u"one\r\n[Evil]\r\nx=1"));
@@ -145,6 +158,20 @@ TEST(IniFile, EachEncodingIsReadAndWrittenBackInKind) {
   EXPECT_EQ(u"Z\u00fcrich", Value(be, u"S", u"Name"));
   be.Set(u"S", u"Name", u"\u00c5");
   EXPECT_EQ(Utf16Be(u"[S]\r\nName=\u00c5\r\n"), be.Bytes());
+
+  // Characters one of whose bytes is "=", "[", "]", ";", CR or LF are
+  // text, not syntax, in either byte order.
+  const std::u16string lookalikes =
+      u"[\u0A5B\u5B0A]\r\nK\u0A3D\u3D0A=\u0A5D\u5D0A\u0A3B\u0D0A\u3B0D\r\n";
+  for (const bool little : {true, false}) {
+    IniFile wide(little ? Utf16Le(lookalikes) : Utf16Be(lookalikes));
+    EXPECT_EQ(u"\u0A5D\u5D0A\u0A3B\u0D0A\u3B0D",
+              Value(wide, u"\u0A5B\u5B0A", u"K\u0A3D\u3D0A"));
+    EXPECT_TRUE(wide.Set(u"\u0A5B\u5B0A", u"K\u0A3D\u3D0A", u"\u0A0D"));
+    const std::u16string after =
+        u"[\u0A5B\u5B0A]\r\nK\u0A3D\u3D0A=\u0A0D\r\n";
+    EXPECT_EQ(little ? Utf16Le(after) : Utf16Be(after), wide.Bytes());
+  }
 
   IniFile bom(std::string("\xEF\xBB\xBF[S]\r\nName=Z\xC3\xBCrich\r\n"));
   EXPECT_EQ(u"Z\u00fcrich", Value(bom, u"S", u"Name"));
