@@ -233,3 +233,52 @@ TEST_F(Globe, ABrokenTextureFileLeavesTheBuiltInMap) {
   EXPECT_TRUE(menu.enabled[IDM_USE_TEXTURE]);
   EXPECT_FALSE(menu.checked[IDM_USE_TEXTURE]);
 }
+
+TEST_F(Globe, ADialogThatReturnsAfterTheWindowWentAwayChangesNothing) {
+  Load();
+  const COLORREF red = RGB(255, 0, 0);
+  host.colorChoice = &red;
+  host.texturePath = u"/nonexistent/earth.png";
+  host.duringDialog = [&] { globe.Destroy(); };
+  EXPECT_TRUE(globe.OnCommand(IDM_KEY_COLOR));
+  EXPECT_NE(globe.Settings().colorKey.color, red);
+  EXPECT_TRUE(globe.OnCommand(IDM_OPEN_TEXTURE));
+  EXPECT_TRUE(globe.Settings().fileName.empty());
+}
+
+namespace {
+std::vector<std::uint32_t> DrawnAt(CEarthFrm& globe, int side) {
+  CCanvas canvas;
+  canvas.Resize(side, side);
+  canvas.Clear();
+  globe.Draw(canvas);
+  return {canvas.pixels, canvas.pixels + side * side};
+}
+}  // namespace
+
+TEST_F(Globe, TheBuiltInMapsSeasAreSeeThrough) {
+  Load();
+  globe.Layout(RECT{0, 0, 64, 64});
+  globe.WaitForTable();
+  int clear = 0, shown = 0;
+  for (std::uint32_t pixel : DrawnAt(globe, 64)) (pixel >> 24 ? shown : clear)++;
+  // About two thirds of the disc is sea, and the disc is three quarters of
+  // the square.
+  EXPECT_GT(clear, 64 * 64 / 2);
+  EXPECT_GT(shown, 64 * 64 / 8);
+}
+
+TEST_F(Globe, TheTiltGuideAfterAResizeIsTheOneDrawnAtThatSize) {
+  Load();
+  globe.Layout(RECT{0, 0, 64, 64});
+  globe.ShowTiltGuide(true);
+  globe.Layout(RECT{0, 0, 128, 128});
+  CEarthFrm fresh;
+  FakeHost otherHost;
+  fresh.Create(otherHost);
+  fresh.LoadSettings(settings);
+  fresh.Layout(RECT{0, 0, 128, 128});
+  fresh.ShowTiltGuide(true);
+  EXPECT_EQ(DrawnAt(globe, 128), DrawnAt(fresh, 128));
+  fresh.Destroy();
+}

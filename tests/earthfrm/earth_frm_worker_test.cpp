@@ -10,6 +10,7 @@
 #include "alphablend/canvas.h"
 #include "earthfrm/earth_frm.h"
 #include "earthfrm/globe_draw.h"
+#include "framepart/command_ids.h"
 #include "support/fake_host.h"
 #include "support/memory_settings.h"
 
@@ -117,6 +118,31 @@ TEST_F(GlobeWorkers, TheBusyTimerLastsUntilATiltsRebuildIsDone) {
   globe.WaitForTable();
   globe.Tick(host.now);
   EXPECT_EQ(host.timerPeriod, 100u);
+}
+
+TEST_F(GlobeWorkers, ANewSizeRegrowsAtTheBusyPeriodAndTheSameSizeKeepsTheTable) {
+  LayOut(1024);
+  globe.WaitForTable();
+  globe.Tick(host.now);
+  ASSERT_EQ(host.timerPeriod, 100u);
+  LayOut(1024);  // laid out again at the same size: nothing to cast
+  EXPECT_EQ(host.timerPeriod, 100u);
+  EXPECT_EQ(globe.Table().Filled(), 1024u * 1024u);
+  LayOut(1000);
+  EXPECT_EQ(host.timerPeriod, 20u);
+  globe.WaitForTable();
+  globe.Tick(host.now);
+  EXPECT_EQ(host.timerPeriod, 100u);
+}
+
+// The texture changes under a running build (ThreadSanitizer watches the
+// workers' reads of the old one).
+TEST_F(GlobeWorkers, ATextureChangeMidBuildCastsForTheNewTexture) {
+  LayOut(1024);
+  globe.OnCommand(IDM_PHOTO);
+  globe.WaitForTable();
+  EXPECT_EQ(globe.Table().Inputs().textureWidth, globe.Texture()->width);
+  EXPECT_EQ(globe.Table().Filled(), 1024u * 1024u);
 }
 
 TEST_F(GlobeWorkers, ATableThatCouldNotBeHadIsTriedAgainAtTheLayoutsSize) {

@@ -99,6 +99,42 @@ TEST_F(PresentedFrames, ASpinningGlobeOrSmoothHandsMoveEveryTick) {
   EXPECT_EQ(Run(50), 50);
 }
 
+TEST_F(PresentedFrames, TheSpinningGlobeAloneMovesEveryTick) {
+  settings.Set(u"Option", u"SecHands", u"False");
+  settings.Set(u"Option", u"Smooth", u"False");
+  Start();
+  EXPECT_EQ(Run(50), 50);
+}
+
+// With nothing turning by itself, each step of a drag is a frame: pressing
+// with Ctrl shows the tilt guide, moving tilts or turns the axis, and a
+// plain drag spins the globe.
+TEST_F(PresentedFrames, EveryStepOfADragPresentsAFrame) {
+  settings.Set(u"Option", u"SecHands", u"False");
+  settings.Set(u"Option", u"Smooth", u"False");
+  settings.Set(u"Revolution", u"Speed", u"0");
+  Start();
+  const auto step = [&](const char* what) {
+    EXPECT_TRUE(TickParts(host.now, parts)) << what;
+    ComposeFrame(canvas, parts);
+    EXPECT_FALSE(TickParts(host.now, parts)) << "then rest, after " << what;
+  };
+  const WPARAM tilting = MK_LBUTTON | MK_CONTROL;
+  globe.OnLButtonDown(tilting, 60, 60);
+  step("the press");
+  globe.OnMouseMove(tilting, 60, 80);
+  step("a move down");
+  globe.OnMouseMove(tilting, 90, 80);
+  step("a move across");
+  globe.OnLButtonUp(90, 80);
+  globe.WaitForTable();
+  step("the release");
+  globe.OnLButtonDown(MK_LBUTTON, 60, 60);
+  globe.OnMouseMove(MK_LBUTTON, 70, 60);
+  step("a spin");
+  globe.OnLButtonUp(70, 60);
+}
+
 TEST_F(PresentedFrames, TheCalendarFadesInThenTheFrameRests) {
   settings.Set(u"Option", u"SecHands", u"False");
   settings.Set(u"Option", u"Smooth", u"False");

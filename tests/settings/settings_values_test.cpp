@@ -42,6 +42,7 @@ class MemoryStore final : public ISettingsStore {
 TEST(SettingValues, IntegersFollowTheCRuntimeRuleAndSaturate) {
   EXPECT_EQ(-42, ParseSettingInt(u"  -42abc"));
   EXPECT_EQ(7, ParseSettingInt(u"\t+7"));
+  EXPECT_EQ(9, ParseSettingInt(u"\n\v\f\r 9"));  // the C locale's blanks
   EXPECT_EQ(12, ParseSettingInt(u"12 34"));
   EXPECT_EQ(0, ParseSettingInt(u"0x10"));
   for (auto text : {u"", u"abc", u"-", u"- 5", u"\u0663"}) {
@@ -69,6 +70,8 @@ TEST(SettingValues, DoublesReadTheLongestNumberInFront) {
   EXPECT_EQ(1.0, ParseSettingDouble(u"1e+"));
   EXPECT_EQ(1.0, ParseSettingDouble(u"1,5"));  // never the locale's comma
   EXPECT_EQ(5142.86, ParseSettingDouble(u"5142.86"));
+  EXPECT_EQ(12.34, ParseSettingDouble(u"12.34"));
+  EXPECT_EQ(12.0, ParseSettingDouble(std::u16string_view(u"1234", 2)));
   EXPECT_EQ(1.2345678901234568e29,
             ParseSettingDouble(u"123456789012345678901234567890"));
   for (auto text : {u"", u".", u"e5", u"-e5", u"abc", u"nan", u"inf"}) {
@@ -79,6 +82,7 @@ TEST(SettingValues, DoublesReadTheLongestNumberInFront) {
   EXPECT_EQ(-std::numeric_limits<double>::infinity(),
             ParseSettingDouble(u"-0.001e99999999999"));
   EXPECT_EQ(0.0, ParseSettingDouble(u"1e-400"));
+  EXPECT_EQ(0.0, ParseSettingDouble(std::u16string(400, u' ') + u"1e-350"));
   EXPECT_TRUE(std::signbit(ParseSettingDouble(u"-1e-400")));
   EXPECT_EQ(0.0, ParseSettingDouble(u"0e999999"));
 }

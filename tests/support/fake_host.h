@@ -1,6 +1,7 @@
 // A frame host whose pointer, dialogs and clock the test controls.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "framepart/frame_host.h"
@@ -18,6 +19,7 @@ class FakeHost : public IFrameHost {
   bool HasMouseCapture() const override { return captured; }
   bool PickColor(COLORREF& color, COLORREF*) override {
     ++colorDialogs;
+    if (duringDialog) duringDialog();
     if (!colorChoice) return false;
     color = *colorChoice;
     return true;
@@ -29,6 +31,7 @@ class FakeHost : public IFrameHost {
     return true;
   }
   bool PickTextureFile(std::u16string& path) override {
+    if (duringDialog) duringDialog();
     if (texturePath.empty()) return false;
     path = texturePath;
     return true;
@@ -51,6 +54,8 @@ class FakeHost : public IFrameHost {
   const COLORREF* colorChoice = nullptr;
   const FontChoice* fontChoice = nullptr;
   int colorDialogs = 0;
+  // Runs while a colour or file dialog is open (the window may go away).
+  std::function<void()> duringDialog;
   std::u16string texturePath;
   SYSTEMTIME now{2026, 12, 1, 7, 10, 20, 30, 0};
 };
