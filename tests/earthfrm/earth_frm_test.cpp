@@ -261,7 +261,8 @@ TEST_F(Globe, TheBuiltInMapsSeasAreSeeThrough) {
   globe.Layout(RECT{0, 0, 64, 64});
   globe.WaitForTable();
   int clear = 0, shown = 0;
-  for (std::uint32_t pixel : DrawnAt(globe, 64)) (pixel >> 24 ? shown : clear)++;
+  for (std::uint32_t pixel : DrawnAt(globe, 64))
+    (pixel >> 24 ? shown : clear)++;
   // About two thirds of the disc is sea, and the disc is three quarters of
   // the square.
   EXPECT_GT(clear, 64 * 64 / 2);

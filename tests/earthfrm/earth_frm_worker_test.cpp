@@ -120,7 +120,8 @@ TEST_F(GlobeWorkers, TheBusyTimerLastsUntilATiltsRebuildIsDone) {
   EXPECT_EQ(host.timerPeriod, 100u);
 }
 
-TEST_F(GlobeWorkers, ANewSizeRegrowsAtTheBusyPeriodAndTheSameSizeKeepsTheTable) {
+TEST_F(GlobeWorkers,
+       ANewSizeRegrowsAtTheBusyPeriodAndTheSameSizeKeepsTheTable) {
   LayOut(1024);
   globe.WaitForTable();
   globe.Tick(host.now);

@@ -168,8 +168,7 @@ TEST(IniFile, EachEncodingIsReadAndWrittenBackInKind) {
     EXPECT_EQ(u"\u0A5D\u5D0A\u0A3B\u0D0A\u3B0D",
               Value(wide, u"\u0A5B\u5B0A", u"K\u0A3D\u3D0A"));
     EXPECT_TRUE(wide.Set(u"\u0A5B\u5B0A", u"K\u0A3D\u3D0A", u"\u0A0D"));
-    const std::u16string after =
-        u"[\u0A5B\u5B0A]\r\nK\u0A3D\u3D0A=\u0A0D\r\n";
+    const std::u16string after = u"[\u0A5B\u5B0A]\r\nK\u0A3D\u3D0A=\u0A0D\r\n";
     EXPECT_EQ(little ? Utf16Le(after) : Utf16Be(after), wide.Bytes());
   }
 
