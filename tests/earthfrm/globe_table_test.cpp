@@ -67,6 +67,18 @@ TEST(GlobeTable, FromAboveThePoleTheCentreSeesTheNorthPoleAndTheBackTheSouth) {
   EXPECT_EQ(centre.back.v, 0) << "the bottom row";
 }
 
+// Angle2 swings the axis about the screen's vertical. With the axis upright
+// that is a turn about the axis itself: the centre moves a quarter of the
+// way round the equator and stays on it.
+TEST(GlobeTable, ASwingOfTheUprightAxisTurnsTheGlobeAboutIt) {
+  const GlobeEntry upright = Build(Inputs(128, 0, 0))[64 * 128 + 64];
+  const GlobeEntry swung = Build(Inputs(128, 0, 90))[64 * 128 + 64];
+  const int full = 360 << 4;
+  const int moved = (swung.front.u - upright.front.u + full) % full;
+  EXPECT_NEAR(std::min(moved, full - moved), full / 4, 1);
+  EXPECT_NEAR(swung.front.v, upright.front.v, 1);
+}
+
 TEST(GlobeTable, AlphaAndShadeSpanTheirLimits) {
   GlobeTableInputs in = Inputs(128, 0, 0);
   in.gradientMin = 160;
