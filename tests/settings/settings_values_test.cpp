@@ -50,6 +50,7 @@ TEST(SettingValues, IntegersFollowTheCRuntimeRuleAndSaturate) {
   }
   EXPECT_EQ(kMax, ParseSettingInt(u"2147483647"));
   EXPECT_EQ(kMin, ParseSettingInt(u"-2147483648"));
+  EXPECT_EQ(kMin + 1, ParseSettingInt(u"-2147483647"));
   EXPECT_EQ(kMax, ParseSettingInt(u"2147483648"));
   EXPECT_EQ(kMin, ParseSettingInt(u"-2147483649"));
   EXPECT_EQ(kMax, ParseSettingInt(u"99999999999"));
@@ -77,14 +78,21 @@ TEST(SettingValues, DoublesReadTheLongestNumberInFront) {
   for (auto text : {u"", u".", u"e5", u"-e5", u"abc", u"nan", u"inf"}) {
     EXPECT_EQ(0.0, ParseSettingDouble(text));
   }
-  EXPECT_EQ(std::numeric_limits<double>::infinity(),
-            ParseSettingDouble(u"1e400"));
+  const double kInfinity = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(kInfinity, ParseSettingDouble(u"1e400"));
   EXPECT_EQ(-std::numeric_limits<double>::infinity(),
             ParseSettingDouble(u"-0.001e99999999999"));
   EXPECT_EQ(0.0, ParseSettingDouble(u"1e-400"));
   EXPECT_EQ(0.0, ParseSettingDouble(std::u16string(400, u' ') + u"1e-350"));
   EXPECT_TRUE(std::signbit(ParseSettingDouble(u"-1e-400")));
   EXPECT_EQ(0.0, ParseSettingDouble(u"0e999999"));
+  EXPECT_EQ(1.5e12, ParseSettingDouble(u"1.5e12"));
+  // Out of range either way: the first significant digit's place decides,
+  // wherever the point and the exponent put it.
+  const std::u16string zeros(400, u'0');
+  EXPECT_EQ(0.0, ParseSettingDouble(zeros + u"1e-400"));
+  EXPECT_EQ(kInfinity, ParseSettingDouble(zeros + u".1e401"));
+  EXPECT_EQ(kInfinity, ParseSettingDouble(u"1" + zeros + zeros + u"e-400"));
 }
 
 TEST(SettingValues, DoublesFormatLikePrintfG) {
