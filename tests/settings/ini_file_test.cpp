@@ -48,6 +48,7 @@ TEST(IniFile, LookupsFollowTheProfileRules) {
       "Single='it'\r\n"
       "Both=\"'\r\n"
       "Half=\"open\r\n"
+      "Lone=\"\r\n"
       "Inner=a \"b\" c\r\n"
       "Empty=\r\n"
       "EmptyQuotes=\"\"\r\n"
@@ -68,6 +69,7 @@ TEST(IniFile, LookupsFollowTheProfileRules) {
   EXPECT_EQ(u"it", Value(file, u"Form", u"Single"));
   EXPECT_EQ(u"\"'", Value(file, u"Form", u"Both"));
   EXPECT_EQ(u"\"open", Value(file, u"Form", u"Half"));
+  EXPECT_EQ(u"\"", Value(file, u"Form", u"Lone"));
   EXPECT_EQ(u"a \"b\" c", Value(file, u"Form", u"Inner"));
   EXPECT_EQ(u"", Value(file, u"Form", u"Empty"));
   EXPECT_EQ(u"", Value(file, u"Form", u"EmptyQuotes"));
