@@ -11,13 +11,12 @@ bool GlobeTableBands::Reset(std::int32_t rows, std::int32_t width,
       std::int32_t((std::int64_t{rowCount} + rowsPerBand - 1) / rowsPerBand);
   nextBand.store(0, std::memory_order_relaxed);
   fillLevel.store(0, std::memory_order_release);
+  // Every band starts at no rows finished: atomics are value-initialised.
   finished.reset(new (std::nothrow) std::atomic<std::int32_t>[bandCount]);
   if (!finished) {
     rowCount = bandCount = 0;
     return false;
   }
-  for (std::int32_t b = 0; b < bandCount; ++b)
-    finished[b].store(0, std::memory_order_relaxed);
   return true;
 }
 

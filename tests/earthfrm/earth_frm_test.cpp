@@ -8,6 +8,7 @@
 #include "alphablend/alpha_functions.h"
 #include "alphablend/canvas.h"
 #include "earthfrm/globe_motion.h"
+#include "earthfrm/tilt_guide.h"
 #include "framepart/command_ids.h"
 #include "support/fake_host.h"
 #include "support/memory_settings.h"
@@ -256,17 +257,24 @@ std::vector<std::uint32_t> DrawnAt(CEarthFrm& globe, int side) {
 }
 }  // namespace
 
-TEST_F(Globe, TheBuiltInMapsSeasAreSeeThrough) {
-  Load();
+TEST_F(Globe, TheColourKeyMakesTheBuiltInMapsSeasSeeThrough) {
+  Load();  // the key is off by default
   globe.Layout(RECT{0, 0, 64, 64});
   globe.WaitForTable();
-  int clear = 0, shown = 0;
-  for (std::uint32_t pixel : DrawnAt(globe, 64))
-    (pixel >> 24 ? shown : clear)++;
-  // About two thirds of the disc is sea, and the disc is three quarters of
-  // the square.
-  EXPECT_GT(clear, 64 * 64 / 2);
-  EXPECT_GT(shown, 64 * 64 / 8);
+  const std::vector<std::uint32_t> off = DrawnAt(globe, 64);
+  globe.OnCommand(IDM_KEY_TRANSPARENCY);
+  globe.WaitForTable();
+  const std::vector<std::uint32_t> on = DrawnAt(globe, 64);
+  int disc = 0, fainter = 0;
+  for (std::size_t i = 0; i < off.size(); ++i) {
+    if (!(off[i] >> 24)) continue;
+    ++disc;
+    EXPECT_LE(on[i] >> 24, off[i] >> 24);
+    fainter += (on[i] >> 24) < (off[i] >> 24);
+  }
+  // About two thirds of the surface is sea.
+  EXPECT_GT(fainter, disc / 2);
+  EXPECT_LT(fainter, disc);
 }
 
 TEST_F(Globe, TheTiltGuideAfterAResizeIsTheOneDrawnAtThatSize) {
@@ -274,12 +282,15 @@ TEST_F(Globe, TheTiltGuideAfterAResizeIsTheOneDrawnAtThatSize) {
   globe.Layout(RECT{0, 0, 64, 64});
   globe.ShowTiltGuide(true);
   globe.Layout(RECT{0, 0, 128, 128});
-  CEarthFrm fresh;
-  FakeHost otherHost;
-  fresh.Create(otherHost);
-  fresh.LoadSettings(settings);
-  fresh.Layout(RECT{0, 0, 128, 128});
-  fresh.ShowTiltGuide(true);
-  EXPECT_EQ(DrawnAt(globe, 128), DrawnAt(fresh, 128));
-  fresh.Destroy();
+  CTiltGuide guide;
+  guide.Create();
+  guide.Layout(128, 128);
+  CCanvas expected;
+  expected.Resize(128, 128);
+  expected.Clear();
+  guide.Draw(expected, 30, 0, 0, 96);  // the default axis, not spun
+  guide.Destroy();
+  EXPECT_EQ(
+      DrawnAt(globe, 128),
+      std::vector<std::uint32_t>(expected.pixels, expected.pixels + 128 * 128));
 }

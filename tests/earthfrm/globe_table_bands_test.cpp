@@ -54,13 +54,19 @@ TEST(GlobeTableBands, OnlyTheUnbrokenStretchFromTheStartIsPublished) {
   EXPECT_EQ(bands.Filled(), 6u * 2);
   EXPECT_FALSE(bands.FinishRow(5)) << "the completion is reported once";
 
-  // Reset starts over: nothing of the last table counts as finished.
-  ASSERT_TRUE(bands.Reset(6, 2, 2));
+  // Reset starts over: nothing of an earlier table counts as finished,
+  // even where its bookkeeping's memory is handed out again.
+  ASSERT_TRUE(bands.Reset(64, 1, 1));
+  ClaimAll(bands);
+  for (std::int32_t row = 63; row >= 0; --row) bands.FinishRow(row);
+  ASSERT_EQ(bands.Filled(), 64u);
+  ASSERT_TRUE(bands.Reset(64, 1, 1));
+  ASSERT_TRUE(bands.Reset(64, 1, 1));
   EXPECT_EQ(bands.Filled(), 0u);
-  EXPECT_EQ(ClaimAll(bands).front(), std::make_pair(0, 2));
+  EXPECT_EQ(ClaimAll(bands).front(), std::make_pair(0, 1));
   EXPECT_FALSE(bands.FinishRow(0));
   EXPECT_FALSE(bands.FinishRow(1));
-  EXPECT_EQ(bands.Filled(), 2u * 2);
+  EXPECT_EQ(bands.Filled(), 2u);
 
   // Rows without entries publish nothing and divide by nothing.
   ASSERT_TRUE(bands.Reset(4, 0, 2));

@@ -107,9 +107,11 @@ TEST_F(PresentedFrames, TheSpinningGlobeAloneMovesEveryTick) {
 }
 
 // With nothing turning by itself, each step of a drag is a frame: pressing
-// with Ctrl shows the tilt guide, moving tilts or turns the axis, and a
-// plain drag spins the globe.
+// with Ctrl shows the tilt guide (with the axis upright and unswung, so only
+// the guide itself is new), moving tilts or swings the axis, and a plain
+// drag spins the globe.
 TEST_F(PresentedFrames, EveryStepOfADragPresentsAFrame) {
+  settings.Set(u"Option", u"Angle", u"0");
   settings.Set(u"Option", u"SecHands", u"False");
   settings.Set(u"Option", u"Smooth", u"False");
   settings.Set(u"Revolution", u"Speed", u"0");
