@@ -37,6 +37,12 @@ class PresentedFrames : public ::testing::Test {
     ComposeFrame(canvas, parts);
   }
 
+  // Hands that move only once a minute.
+  void StillHands() {
+    settings.Set(u"Option", u"SecHands", u"False");
+    settings.Set(u"Option", u"Smooth", u"False");
+  }
+
   // Runs `ticks` timer ticks 100 ms apart; returns how many frames were
   // presented. A tick that presents nothing must have been right to: the
   // frame it would have composed is the one already shown.
@@ -79,8 +85,7 @@ class PresentedFrames : public ::testing::Test {
 }  // namespace
 
 TEST_F(PresentedFrames, OneFrameAMinuteWithNothingMovingFaster) {
-  settings.Set(u"Option", u"SecHands", u"False");
-  settings.Set(u"Option", u"Smooth", u"False");
+  StillHands();
   settings.Set(u"Revolution", u"Speed", u"0");
   Start();
   // From 10:20:30 for two minutes: the minute hand moves at 10:21 and 10:22.
@@ -100,8 +105,7 @@ TEST_F(PresentedFrames, ASpinningGlobeOrSmoothHandsMoveEveryTick) {
 }
 
 TEST_F(PresentedFrames, TheSpinningGlobeAloneMovesEveryTick) {
-  settings.Set(u"Option", u"SecHands", u"False");
-  settings.Set(u"Option", u"Smooth", u"False");
+  StillHands();
   Start();
   EXPECT_EQ(Run(50), 50);
 }
@@ -112,8 +116,7 @@ TEST_F(PresentedFrames, TheSpinningGlobeAloneMovesEveryTick) {
 // drag spins the globe.
 TEST_F(PresentedFrames, EveryStepOfADragPresentsAFrame) {
   settings.Set(u"Option", u"Angle", u"0");
-  settings.Set(u"Option", u"SecHands", u"False");
-  settings.Set(u"Option", u"Smooth", u"False");
+  StillHands();
   settings.Set(u"Revolution", u"Speed", u"0");
   Start();
   const auto step = [&](const char* what) {
@@ -138,8 +141,7 @@ TEST_F(PresentedFrames, EveryStepOfADragPresentsAFrame) {
 }
 
 TEST_F(PresentedFrames, TheCalendarFadesInThenTheFrameRests) {
-  settings.Set(u"Option", u"SecHands", u"False");
-  settings.Set(u"Option", u"Smooth", u"False");
+  StillHands();
   settings.Set(u"Revolution", u"Speed", u"0");
   settings.Set(u"Font", u"TickChar", u"3");  // fullwidth digits: solid ink
   Start();
