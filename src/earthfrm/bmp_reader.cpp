@@ -8,8 +8,6 @@
 #include <stdexcept>
 #include <utility>
 
-#include "cmnutils/file_reader.h"
-
 namespace {
 
 constexpr std::uint32_t kBiRgb = 0;
@@ -511,29 +509,4 @@ BmpError DecodeBmpScaled(std::span<const std::uint8_t> file,
 
 BmpError DecodeBmp(std::span<const std::uint8_t> file, DecodedBitmap& out) {
   return DecodeBmpScaled(file, kBmpMaxSide, kBmpMaxSide, out);
-}
-
-BmpError ReadBmpFile(const std::u16string& path, DecodedBitmap& out) {
-  std::string bytes;
-  try {
-    switch (ReadWholeFile(path, static_cast<std::size_t>(kBmpMaxFileBytes),
-                          bytes)) {
-      case FileReadResult::kOk:
-        break;
-      case FileReadResult::kTooLarge:
-        return BmpError::kTooLarge;
-      case FileReadResult::kMissing:
-      case FileReadResult::kNotRegularFile:
-      case FileReadResult::kReadError:
-        return BmpError::kCannotRead;
-    }
-  } catch (const std::bad_alloc&) {
-    return BmpError::kNoMemory;
-  } catch (const std::length_error&) {
-    return BmpError::kNoMemory;
-  }
-  return DecodeBmp(
-      std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                bytes.size()),
-      out);
 }

@@ -54,13 +54,12 @@ enum class BmpError {
   kTooLarge,         // the decoded image, or the file, exceeds the limits
   kTruncatedPixels,  // the pixel data ends before the rows it announces
   kNoMemory,         // the decoded image could not be allocated
-  kCannotRead,       // ReadBmpFile: no such file, not a file, or a read error
 };
 
 // The largest decoded image: the limits of the texture canvas.
 inline constexpr std::int32_t kBmpMaxSide = 65536;
 inline constexpr std::int64_t kBmpMaxPixels = std::int64_t{1} << 28;
-// ReadBmpFile refuses larger files without reading them.
+// Picture files larger than this are refused without being read.
 inline constexpr std::uint64_t kBmpMaxFileBytes = std::uint64_t{512} << 20;
 
 // Decodes a whole .bmp file held in memory, squeezed (nearest pixel) to at
@@ -77,10 +76,3 @@ BmpError DecodeBmpScaled(std::span<const std::uint8_t> file,
 // DecodeBmpScaled with kBmpMaxSide on both sides: the texture's own rule,
 // under which a side longer than 65536 pixels is squeezed to 65536.
 BmpError DecodeBmp(std::span<const std::uint8_t> file, DecodedBitmap& out);
-
-// Reads the regular file at `path` whole (ReadWholeFile: a FIFO or a device
-// there is refused without waiting on it) and decodes it with DecodeBmp. A
-// file above kBmpMaxFileBytes, announced or read, is kTooLarge; a missing
-// file, anything but a regular file, a failed read and a path with a NUL
-// character or (off Windows) a lone surrogate are kCannotRead.
-BmpError ReadBmpFile(const std::u16string& path, DecodedBitmap& out);

@@ -21,8 +21,7 @@ void CEarthFrm::Create(IFrameHost& host) {
   owner = &host;
   texture = std::make_unique<CCanvas>();
   guide.Create();
-  DecodedBitmap map;
-  if (LoadBuiltInMap(owner->Instance(), map)) SetTexture(map, {});
+  // The texture comes with the settings, loaded next.
 }
 
 void CEarthFrm::Destroy() {

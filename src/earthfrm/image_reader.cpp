@@ -47,8 +47,6 @@ ImageError FromBmpError(BmpError error) {
       return ImageError::kTooLarge;
     case BmpError::kNoMemory:
       return ImageError::kNoMemory;
-    case BmpError::kCannotRead:
-      return ImageError::kCannotRead;
     default:
       return ImageError::kBroken;
   }

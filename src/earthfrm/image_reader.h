@@ -35,6 +35,9 @@ ImageFormat FormatOf(std::span<const std::uint8_t> bytes);
 // `out` is left untouched on failure. No byte outside `bytes` is read.
 ImageError DecodeImage(std::span<const std::uint8_t> bytes, DecodedBitmap& out);
 
-// Reads the file at `path` whole and decodes it with DecodeImage; a file
-// above kBmpMaxFileBytes is kTooLarge, unread.
+// Reads the regular file at `path` whole (ReadWholeFile: a FIFO or a device
+// there is refused without waiting on it) and decodes it with DecodeImage.
+// A file above kBmpMaxFileBytes, announced or read, is kTooLarge; a missing
+// file, anything but a regular file, a failed read and a path with a NUL
+// character or (off Windows) a lone surrogate are kCannotRead.
 ImageError ReadImageFile(const std::u16string& path, DecodedBitmap& out);

@@ -59,6 +59,7 @@ class IFrameHost {
 class IFramePart {
  public:
   virtual ~IFramePart() = default;
+  // Hosts call LoadSettings right after Create, before the first Layout.
   virtual void Create(IFrameHost& host) = 0;
   virtual void Destroy() = 0;
   virtual void LoadSettings(const ISettingsStore& settings) = 0;

@@ -6,12 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -415,56 +411,6 @@ TEST(BmpReader, A65537WideFileIsSqueezedTo65536) {
       ASSERT_TRUE(source == x || source == x + 1) << x;
       ASSERT_GT(source, out.pixels[x - 1] & 0xFFFFFF) << x;
     }
-  }
-}
-
-class BmpFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const auto stamp =
-        std::chrono::steady_clock::now().time_since_epoch().count();
-    folder = std::filesystem::temp_directory_path() /
-             ("ondrava-bmp-" + std::to_string(stamp));
-    ASSERT_TRUE(std::filesystem::create_directories(folder));
-  }
-  void TearDown() override {
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-  }
-  std::filesystem::path Write(const std::u16string& name, const Bytes& bytes) {
-    const std::filesystem::path path = folder / name;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-    return path;
-  }
-  std::filesystem::path folder;
-};
-
-TEST_F(BmpFileTest, ReadsAFileByItsUnicodePath) {
-  const auto path = Write(u"地球 \U0001F30D.bmp", BmpFile(24, kColors).Build());
-  DecodedBitmap out;
-  ASSERT_EQ(ReadBmpFile(path.u16string(), out), BmpError::kNone);
-  EXPECT_EQ(out.pixels, BottomUp(kColors));
-}
-
-TEST_F(BmpFileTest, RefusesWhatIsNotAReadableBitmapFile) {
-  const auto text = Write(u"note.bmp", {'h', 'e', 'l', 'l', 'o'});
-  const auto huge = Write(u"huge.bmp", BmpFile(24, kColors).Build());
-  std::filesystem::resize_file(huge, kBmpMaxFileBytes + 1);  // sparse: quick
-  const struct {
-    std::u16string path;
-    BmpError expected;
-  } cases[] = {{text.u16string(), BmpError::kNotBmp},
-               {huge.u16string(), BmpError::kTooLarge},
-               {(folder / "missing.bmp").u16string(), BmpError::kCannotRead},
-               {folder.u16string(), BmpError::kCannotRead},
-               {u"", BmpError::kCannotRead},
-               {text.u16string() + u'\0' + u"x", BmpError::kCannotRead}};
-  for (const auto& c : cases) {
-    DecodedBitmap out{2, 1, {1, 2}};
-    EXPECT_EQ(ReadBmpFile(c.path, out), c.expected);
-    EXPECT_EQ(out.pixels.size(), 2u);
   }
 }
 

@@ -261,4 +261,20 @@ TEST(ImageReader, FilesAreReadWholeAndOnlyWhenRegular) {
   EXPECT_EQ(ReadImageFile(std::u16string(u"a\0b", 3), out),
             ImageError::kCannotRead);
   ExpectUntouched(out);
+
+  // A path beyond ASCII, and a file too large to be read at all.
+  const fs::path folder = fs::temp_directory_path() / "ondrava-image-test";
+  fs::remove_all(folder);
+  ASSERT_TRUE(fs::create_directories(folder));
+  const fs::path named = folder / u"地球 \U0001F30D.png";
+  fs::copy_file(png, named);
+  DecodedBitmap fromNamed;
+  ASSERT_EQ(ReadImageFile(named.u16string(), fromNamed), ImageError::kNone);
+  EXPECT_EQ(fromNamed.pixels, fromBytes.pixels);
+  const fs::path huge = folder / "huge.png";
+  fs::copy_file(png, huge);
+  fs::resize_file(huge, kBmpMaxFileBytes + 1);  // sparse: quick
+  EXPECT_EQ(ReadImageFile(huge.u16string(), out), ImageError::kTooLarge);
+  ExpectUntouched(out);
+  fs::remove_all(folder);
 }
