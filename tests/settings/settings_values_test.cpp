@@ -5,39 +5,15 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <map>
 #include <string>
 #include <utility>
 
-#include "settings/settings_store.h"
+#include "support/memory_settings.h"
 
 namespace {
 
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-
-// Keys in memory, names compared as given: enough to see what the typed
-// helpers ask of a store and hand to it.
-class MemoryStore final : public ISettingsStore {
- public:
-  const std::u16string& Path() const override { return path; }
-  std::u16string ReadString(std::u16string_view section,
-                            std::u16string_view key,
-                            std::u16string_view fallback) const override {
-    const auto found =
-        values.find({std::u16string(section), std::u16string(key)});
-    return found == values.end() ? std::u16string(fallback) : found->second;
-  }
-  void BeginSave() override {}
-  void WriteString(std::u16string_view section, std::u16string_view key,
-                   std::u16string_view value) override {
-    values[{std::u16string(section), std::u16string(key)}] = value;
-  }
-  bool CommitSave() override { return true; }
-
-  std::u16string path;
-  std::map<std::pair<std::u16string, std::u16string>, std::u16string> values;
-};
 
 TEST(SettingValues, IntegersFollowTheCRuntimeRuleAndSaturate) {
   EXPECT_EQ(-42, ParseSettingInt(u"  -42abc"));
@@ -115,7 +91,7 @@ TEST(SettingValues, DoublesFormatLikePrintfG) {
 }
 
 TEST(SettingValues, TypedReadsTellMissingKeysFromBadValues) {
-  MemoryStore store;
+  MemorySettings store;
   store.values = {{{u"S", u"Empty"}, u""},      {{u"S", u"Text"}, u"abc"},
                   {{u"S", u"Num"}, u"  -3x"},   {{u"S", u"true"}, u"true"},
                   {{u"S", u"TRUEX"}, u"TRUEX"}, {{u"S", u"one"}, u"1"},
