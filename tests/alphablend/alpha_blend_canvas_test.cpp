@@ -38,6 +38,11 @@ class AlphaBlendCanvasTest : public ::testing::Test {
     dst.Clear();
   }
   void TearDown() override { ReleaseAlphaFunctions(); }
+  // The whole 4 x 4 `from` over the whole of dst.
+  bool BlendWhole(const CCanvas& from, BYTE constant = 255) {
+    return AlphaBlendCanvas(dst, 0, 0, 4, 4, from, 0, 0, 4, 4,
+                            PerPixel(constant));
+  }
   CCanvas src, dst;
 };
 }  // namespace
@@ -45,8 +50,7 @@ class AlphaBlendCanvasTest : public ::testing::Test {
 TEST_F(AlphaBlendCanvasTest, DrawsNothingWhenTheSystemFunctionIsAbsent) {
   src.SetPixel(1, 1, 0xFFFFFFFF);
   ReleaseAlphaFunctions();
-  EXPECT_FALSE(
-      AlphaBlendCanvas(dst, 0, 0, 4, 4, src, 0, 0, 4, 4, PerPixel(255)));
+  EXPECT_FALSE(BlendWhole(src));
   EXPECT_EQ(CountDrawn(dst), 0);
 }
 
@@ -54,27 +58,24 @@ TEST_F(AlphaBlendCanvasTest, PremultipliedSourceGoesOverTheDestination) {
   src.SetPixel(0, 0, 0x80402010);  // half-transparent, premultiplied
   src.SetPixel(1, 0, 0xFF112233);  // opaque
   for (int x = 0; x < 4; ++x) dst.SetPixel(x, 0, 0xFF0000FF);
-  ASSERT_TRUE(
-      AlphaBlendCanvas(dst, 0, 0, 4, 4, src, 0, 0, 4, 4, PerPixel(255)));
-  // d = s + d * (255 - sa) / 255, rounded to nearest.
+  ASSERT_TRUE(BlendWhole(src));
+  // d = s + d * (255 - sa) / 255, rounded to nearest; a transparent source
+  // keeps dst.
   EXPECT_PIXEL(dst.GetPixel(0, 0), 0xFF40208Fu);
   EXPECT_PIXEL(dst.GetPixel(1, 0), 0xFF112233u);
-  EXPECT_PIXEL(dst.GetPixel(2, 0),
-               0xFF0000FFu);  // transparent source keeps dst
+  EXPECT_PIXEL(dst.GetPixel(2, 0), 0xFF0000FFu);
 }
 
 TEST_F(AlphaBlendCanvasTest, ConstantAlphaScalesTheWholeSource) {
   src.SetPixel(0, 0, 0xFFFFFFFF);
-  ASSERT_TRUE(
-      AlphaBlendCanvas(dst, 0, 0, 4, 4, src, 0, 0, 4, 4, PerPixel(128)));
+  ASSERT_TRUE(BlendWhole(src, 128));
   EXPECT_PIXEL(dst.GetPixel(0, 0), 0x80808080u);
-  ASSERT_TRUE(AlphaBlendCanvas(dst, 0, 0, 4, 4, src, 0, 0, 4, 4, PerPixel(0)));
+  ASSERT_TRUE(BlendWhole(src, 0));
   EXPECT_PIXEL(dst.GetPixel(0, 0), 0x80808080u);
 }
 
 TEST_F(AlphaBlendCanvasTest, ClipsTheDestinationAndRefusesABadSourceRectangle) {
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) src.SetPixel(x, y, 0xFFFFFFFF);
+  std::fill_n(src.pixels, 4 * 4, 0xFFFFFFFFu);
   ASSERT_TRUE(
       AlphaBlendCanvas(dst, 2, 3, 4, 4, src, 0, 0, 4, 4, PerPixel(255)));
   EXPECT_EQ(CountDrawn(dst), 2);
@@ -84,9 +85,7 @@ TEST_F(AlphaBlendCanvasTest, ClipsTheDestinationAndRefusesABadSourceRectangle) {
   EXPECT_FALSE(
       AlphaBlendCanvas(dst, 0, 0, 4, 4, src, 1, 0, 4, 4, PerPixel(255)));
   AlphaBlendCanvas(dst, 0, 0, 0, 4, src, 0, 0, 4, 4, PerPixel(255));  // empty
-  CCanvas empty;
-  EXPECT_FALSE(
-      AlphaBlendCanvas(dst, 0, 0, 4, 4, empty, 0, 0, 4, 4, PerPixel(255)));
+  EXPECT_FALSE(BlendWhole(CCanvas()));
   EXPECT_EQ(CountDrawn(dst), 0);
 }
 

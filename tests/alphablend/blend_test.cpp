@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "platform/cpu_features.h"
@@ -12,18 +13,25 @@ using SpanFn = void (*)(std::uint32_t, std::uint32_t*, std::uint32_t*,
                         std::uint32_t);
 }  // namespace
 
-TEST(BlendPixel, LosesOneInEveryNonZeroChannelAtTheExtremes) {
-  std::uint32_t p = 0x80FF0102;
-  BlendPixel(0, &p, 0xFFFFFFFF);  // coverage 0 still blends: d * 255 >> 8
-  EXPECT_EQ(p, 0x7FFE0001u);
-
-  p = 0x12345678;
-  BlendPixel(255, &p, 0xFFFFFFFF);  // src * 255 >> 8
-  EXPECT_EQ(p, 0xFEFEFEFEu);
-
-  p = 0;
-  BlendPixel(255, &p, 0);
-  EXPECT_EQ(p, 0u);
+// Worked examples of the rule (s * a + d * (255 - a)) >> 8 on each channel,
+// alpha included. At the extremes every non-zero channel loses one.
+TEST(BlendPixel, MixesEveryChannelAndLosesOneAtTheExtremes) {
+  const struct {
+    std::uint32_t coverage, dst, src, expected;
+    const char* why;
+  } cases[] = {
+      {0, 0x80FF0102, 0xFFFFFFFF, 0x7FFE0001, "coverage 0: d * 255 >> 8"},
+      {255, 0x12345678, 0xFFFFFFFF, 0xFEFEFEFE, "s * 255 >> 8"},
+      {255, 0, 0, 0, "nothing over nothing"},
+      {128, 0, 0xFF804020, 0x7F402010, "s * 128 >> 8"},
+      // Alpha: 255 * 191 >> 8 = 190; colour: 255 * 64 >> 8 = 63.
+      {64, 0xFF000000, 0x00FFFFFF, 0xBE3F3F3F, "d alpha and s colour"},
+  };
+  for (const auto& c : cases) {
+    std::uint32_t p = c.dst;
+    BlendPixel(c.coverage, &p, c.src);
+    EXPECT_EQ(p, c.expected) << c.why;
+  }
 }
 
 // The packed two-channels-per-lane arithmetic against the rule written out
@@ -45,17 +53,6 @@ TEST(BlendPixel, PackedArithmeticMatchesTheRulePerChannel) {
           << a << " " << dst << " " << src;
     }
   }
-}
-
-TEST(BlendPixel, MixesEveryChannelIncludingAlpha) {
-  std::uint32_t p = 0x00000000;
-  BlendPixel(128, &p, 0xFF804020);
-  // (s * 128) >> 8 on each channel.
-  EXPECT_EQ(p, 0x7F402010u);
-  p = 0xFF000000;
-  BlendPixel(64, &p, 0x00FFFFFF);
-  // alpha: 255 * 191 >> 8 = 190; colour: 255 * 64 >> 8 = 63.
-  EXPECT_EQ(p, 0xBE3F3F3Fu);
 }
 
 TEST(BlendSpan, CoversExactlyFirstToLastInclusive) {
@@ -99,32 +96,33 @@ void ExpectSameAsScalar(SpanFn fast_path) {
   }
 }
 
-TEST(BlendSpan, Sse2PathMatchesTheScalarReference) {
-  if (!CpuSupports(CpuFeature::kSse2)) GTEST_SKIP() << "no SSE2 on this CPU";
-  ExpectSameAsScalar(BlendSpanSse2);
+// The dispatcher and every SIMD path this CPU can run.
+std::vector<std::pair<const char*, SpanFn>> FastPaths() {
+  std::vector<std::pair<const char*, SpanFn>> paths = {
+      {"dispatched", BlendSpan}};
+  if (CpuSupports(CpuFeature::kSse2)) paths.push_back({"SSE2", BlendSpanSse2});
+  if (CpuSupports(CpuFeature::kAvx2)) paths.push_back({"AVX2", BlendSpanAvx2});
+  return paths;
 }
 
-TEST(BlendSpan, Avx2PathMatchesTheScalarReference) {
-  if (!CpuSupports(CpuFeature::kAvx2)) GTEST_SKIP() << "no AVX2 on this CPU";
-  ExpectSameAsScalar(BlendSpanAvx2);
-}
-
-TEST(BlendSpan, DispatchedPathMatchesTheScalarReference) {
-  ExpectSameAsScalar(BlendSpan);
+TEST(BlendSpan, EveryFastPathMatchesTheScalarReference) {
+  for (const auto& [name, path] : FastPaths()) {
+    SCOPED_TRACE(name);
+    ExpectSameAsScalar(path);
+  }
 }
 
 // Only the coverage's low byte counts, as in BlendPixel: every path blends
 // at 0x180 exactly as at 0x80.
 TEST(BlendSpan, EveryPathTakesTheCoverageByItsLowByte) {
-  std::vector<SpanFn> paths = {BlendSpanScalar, BlendSpan};
-  if (CpuSupports(CpuFeature::kSse2)) paths.push_back(BlendSpanSse2);
-  if (CpuSupports(CpuFeature::kAvx2)) paths.push_back(BlendSpanAvx2);
-  for (SpanFn path : paths) {
+  auto paths = FastPaths();
+  paths.push_back({"scalar", BlendSpanScalar});
+  for (const auto& [name, path] : paths) {
     for (int length : {3, 20}) {
       std::vector<std::uint32_t> wide(length, 0x80402010u), low = wide;
       path(0x180, &wide.front(), &wide.back(), 0xFF204080u);
       path(0x80, &low.front(), &low.back(), 0xFF204080u);
-      EXPECT_EQ(wide, low) << "length " << length;
+      EXPECT_EQ(wide, low) << name << " length " << length;
     }
   }
 }

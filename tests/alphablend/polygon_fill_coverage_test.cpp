@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "alphablend/canvas.h"
@@ -11,6 +12,15 @@
 
 namespace {
 
+ScanRecorder Sorted(ScanRecorder r) {
+  std::sort(r.plots.begin(), r.plots.end());
+  std::sort(r.spans.begin(), r.spans.end());
+  return r;
+}
+
+// Both lists at once, for comparing two scans.
+auto Records(const ScanRecorder& r) { return std::tie(r.plots, r.spans); }
+
 class PolygonCoverage : public ::testing::Test {
  protected:
   void SetUp() override { canvas.Resize(100, 40); }
@@ -18,9 +28,7 @@ class PolygonCoverage : public ::testing::Test {
   ScanRecorder Scan(const std::vector<Point2D>& points) {
     ScanRecorder r;
     r.Scan(canvas, points);
-    std::sort(r.plots.begin(), r.plots.end());
-    std::sort(r.spans.begin(), r.spans.end());
-    return r;
+    return Sorted(r);
   }
 
   CCanvas canvas;
@@ -34,12 +42,6 @@ void AddRun(std::vector<RecordedPlot>& plots, int row, int first, int direction,
   for (int i = 0; i < count; ++i)
     plots.push_back(
         {row, first + direction * i, code, quarter + quarterStep * i, 4});
-}
-
-ScanRecorder Sorted(ScanRecorder r) {
-  std::sort(r.plots.begin(), r.plots.end());
-  std::sort(r.spans.begin(), r.spans.end());
-  return r;
 }
 
 // Only the records of rows first..last.
@@ -77,22 +79,20 @@ ScanRecorder Merged(ScanRecorder a, const ScanRecorder& b) {
 // start column 40+4r, 0/4 up to 4/4 (five columns, the last fully interior),
 // never onto the side's first column 40. The span ends before the gradient.
 TEST_F(PolygonCoverage, SidesRunningRightStepByQuarters) {
-  const ScanRecorder r = Scan({{0, 0}, {40, 0}, {80, 10}, {40, 10}});
-  std::vector<RecordedPlot> plots;
-  std::vector<RecordedSpan> spans;
+  ScanRecorder expected;
   for (int row = 0; row < 10; ++row) {
     const int left = 4 * row, right = 40 + 4 * row;
-    AddRun(plots, row, left + 1, +1, 4, 8, 1, 1);
+    AddRun(expected.plots, row, left + 1, +1, 4, 8, 1, 1);
     const int pastRun = std::min(4, 40 - (left + 4));
-    AddRun(plots, row, left + 5, +1, pastRun, 9, 1, 1);
+    AddRun(expected.plots, row, left + 5, +1, pastRun, 9, 1, 1);
     const int backFromStart = std::min(5, right - 40);
-    AddRun(plots, row, right, -1, backFromStart, 13, 0, 1);
-    AddRun(plots, row, right + 1, +1, 4, 12, 3, -1);
-    spans.push_back({row, left + 4 + pastRun + 1, right - backFromStart});
+    AddRun(expected.plots, row, right, -1, backFromStart, 13, 0, 1);
+    AddRun(expected.plots, row, right + 1, +1, 4, 12, 3, -1);
+    expected.spans.push_back(
+        {row, left + 4 + pastRun + 1, right - backFromStart});
   }
-  std::sort(plots.begin(), plots.end());
-  EXPECT_EQ(r.plots, plots);
-  EXPECT_EQ(r.spans, spans);
+  EXPECT_EQ(Records(Scan({{0, 0}, {40, 0}, {80, 10}, {40, 10}})),
+            Records(Sorted(expected)));
 }
 
 // The mirror image: row r starts with the left side at column 40 - 4r and
@@ -107,22 +107,20 @@ TEST_F(PolygonCoverage, SidesRunningRightStepByQuarters) {
 // 79-4r..76-4r, are covered 1/4 up to 4/4; the gradient goes on over the
 // next four columns 1/4..4/4, stopping at the side's last column 40.
 TEST_F(PolygonCoverage, SidesRunningLeftStepByQuarters) {
-  const ScanRecorder r = Scan({{40, 0}, {80, 0}, {40, 10}, {0, 10}});
-  std::vector<RecordedPlot> plots;
-  std::vector<RecordedSpan> spans;
+  ScanRecorder expected;
   for (int row = 0; row < 10; ++row) {
     const int left = 40 - 4 * row, right = 80 - 4 * row;
     const int backFromStart = row == 0 ? 0 : 4;
-    AddRun(plots, row, left, +1, backFromStart, 11, 0, 1);
-    AddRun(plots, row, left - 1, -1, 4, 10, 3, -1);
-    AddRun(plots, row, right - 1, -1, 4, 14, 1, 1);
+    AddRun(expected.plots, row, left, +1, backFromStart, 11, 0, 1);
+    AddRun(expected.plots, row, left - 1, -1, 4, 10, 3, -1);
+    AddRun(expected.plots, row, right - 1, -1, 4, 14, 1, 1);
     const int pastRun = std::min(4, right - 4 - 40);
-    AddRun(plots, row, right - 5, -1, pastRun, 15, 1, 1);
-    spans.push_back({row, left + backFromStart, right - 4 - pastRun - 1});
+    AddRun(expected.plots, row, right - 5, -1, pastRun, 15, 1, 1);
+    expected.spans.push_back(
+        {row, left + backFromStart, right - 4 - pastRun - 1});
   }
-  std::sort(plots.begin(), plots.end());
-  EXPECT_EQ(r.plots, plots);
-  EXPECT_EQ(r.spans, spans);
+  EXPECT_EQ(Records(Scan({{40, 0}, {80, 0}, {40, 10}, {0, 10}})),
+            Records(Sorted(expected)));
 }
 
 // Steep sides: 10 columns over 40 rows from pixel corners, so each side
@@ -142,34 +140,29 @@ TEST_F(PolygonCoverage, SidesRunningLeftStepByQuarters) {
 // column and the next with (1 + k % 4) / 4; the right side its column and
 // the one before with (3 - k % 4) / 4.
 TEST_F(PolygonCoverage, SteepSidesStepAColumnEveryFourRows) {
-  const ScanRecorder right = Scan({{10, 0}, {30, 0}, {40, 40}, {20, 40}});
-  const ScanRecorder left = Scan({{20, 0}, {40, 0}, {30, 40}, {10, 40}});
-  std::vector<RecordedPlot> rightPlots, leftPlots;
-  std::vector<RecordedSpan> rightSpans, leftSpans;
+  ScanRecorder right, left;
   for (int k = 0; k < 40; ++k) {
     const int down = 3 - k % 4, up = 1 + k % 4;
     // Each side plots two neighbouring columns, left one first.
-    const auto pair = [&](std::vector<RecordedPlot>& plots, int column,
-                          int code, int nextCode, int quarters) {
-      plots.push_back({k, column, code, quarters, 4});
-      plots.push_back({k, column + 1, nextCode, quarters, 4});
+    const auto pair = [&](ScanRecorder& expected, int column, int code,
+                          int nextCode, int quarters) {
+      expected.plots.push_back({k, column, code, quarters, 4});
+      expected.plots.push_back({k, column + 1, nextCode, quarters, 4});
     };
     int l = 10 + k / 4, r = 30 + k / 4;
-    pair(rightPlots, l, 0, 1, down);
-    pair(rightPlots, r - 1, 5, 4, up);
-    rightSpans.push_back({k, l + 2, r - 2});
+    pair(right, l, 0, 1, down);
+    pair(right, r - 1, 5, 4, up);
+    right.spans.push_back({k, l + 2, r - 2});
 
     l = 19 - k / 4, r = 39 - k / 4;
-    pair(leftPlots, l, 2, 3, up);
-    pair(leftPlots, r - 1, 7, 6, down);
-    leftSpans.push_back({k, l + 2, r - 2});
+    pair(left, l, 2, 3, up);
+    pair(left, r - 1, 7, 6, down);
+    left.spans.push_back({k, l + 2, r - 2});
   }
-  std::sort(rightPlots.begin(), rightPlots.end());
-  std::sort(leftPlots.begin(), leftPlots.end());
-  EXPECT_EQ(right.plots, rightPlots);
-  EXPECT_EQ(right.spans, rightSpans);
-  EXPECT_EQ(left.plots, leftPlots);
-  EXPECT_EQ(left.spans, leftSpans);
+  EXPECT_EQ(Records(Scan({{10, 0}, {30, 0}, {40, 40}, {20, 40}})),
+            Records(Sorted(right)));
+  EXPECT_EQ(Records(Scan({{20, 0}, {40, 0}, {30, 40}, {10, 40}})),
+            Records(Sorted(left)));
 }
 
 // A V: above the notch's tip two pairs of edges are active in every row.
@@ -184,16 +177,12 @@ TEST_F(PolygonCoverage, TwoActivePairsDrawLikeTheShapesTheySplitInto) {
   const ScanRecorder rightArm = Scan({{30, 0}, {40, 0}, {30, 15}, {20, 15}});
   const ScanRecorder outer = Scan({{0, 0}, {40, 0}, {20, 30}});
 
-  const ScanRecorder arms = Merged(leftArm, rightArm);
   const ScanRecorder upper = Rows(v, 0, 14);
-  EXPECT_EQ(upper.plots, arms.plots);
-  EXPECT_EQ(upper.spans, arms.spans);
+  EXPECT_EQ(Records(upper), Records(Merged(leftArm, rightArm)));
   EXPECT_EQ(upper.spans.size(), 2u * 15) << "two spans a row";
 
   const ScanRecorder lower = Rows(v, 15, 40);
-  const ScanRecorder outerLower = Rows(outer, 15, 40);
-  EXPECT_EQ(lower.plots, outerLower.plots);
-  EXPECT_EQ(lower.spans, outerLower.spans);
+  EXPECT_EQ(Records(lower), Records(Rows(outer, 15, 40)));
   EXPECT_EQ(lower.spans.size(), 15u);
 }
 
@@ -203,25 +192,19 @@ TEST_F(PolygonCoverage, TwoActivePairsDrawLikeTheShapesTheySplitInto) {
 // overlap, even-odd leaves the overlap empty, which needs the pairs formed
 // anew from the four edges' order once edges of different pairs cross.
 TEST_F(PolygonCoverage, PairsAreFormedAnewWhereTwoBandsCross) {
-  const ScanRecorder x = Scan({{0, 0},
-                               {30, 30},
-                               {40, 30},
-                               {10, 0},
-                               {30, 0},
-                               {0, 30},
-                               {10, 30},
-                               {40, 0}});
+  const std::vector<Point2D> outline = {{0, 0},  {30, 30}, {40, 30}, {10, 0},
+                                        {30, 0}, {0, 30},  {10, 30}, {40, 0}};
+  const ScanRecorder x = Scan(outline);
   const ScanRecorder apart =
       Merged(Scan({{0, 0}, {10, 0}, {40, 30}, {30, 30}}),
              Scan({{30, 0}, {40, 0}, {10, 30}, {0, 30}}));
-  const ScanRecorder early = Rows(x, 0, 5);
-  EXPECT_EQ(early.plots, Rows(apart, 0, 5).plots);
-  EXPECT_EQ(early.spans, Rows(apart, 0, 5).spans);
+  EXPECT_EQ(Records(Rows(x, 0, 5)), Records(Rows(apart, 0, 5)));
   // Row 12: the bands overlap from about column 18 to 22.
-  for (const RecordedSpan& s : Rows(x, 12, 12).spans)
+  const ScanRecorder row12 = Rows(x, 12, 12);
+  for (const RecordedSpan& s : row12.spans)
     EXPECT_FALSE(s.left <= 20 && 20 <= s.right) << s.left << ".." << s.right;
-  for (const RecordedPlot& p : Rows(x, 12, 12).plots) EXPECT_NE(p.column, 20);
-  EXPECT_EQ(Rows(x, 12, 12).spans.size(), 2u);
+  for (const RecordedPlot& p : row12.plots) EXPECT_NE(p.column, 20);
+  EXPECT_EQ(row12.spans.size(), 2u);
 }
 
 // Rows above the canvas are walked but not handed over, and the walk stops
@@ -277,10 +260,8 @@ TEST_F(PolygonCoverage, BandsStartAtEveryVertexRow) {
   const std::vector<Point2D> leaning = {{20, 0}, {40, 30}, {25, 30}};
   for (const auto& peak : {apart, leaning}) {
     const ScanRecorder r = Scan(peak);
-    const ScanRecorder reversed =
-        Scan(std::vector<Point2D>(peak.rbegin(), peak.rend()));
-    EXPECT_EQ(r.plots, reversed.plots);
-    EXPECT_EQ(r.spans, reversed.spans);
+    EXPECT_EQ(Records(r),
+              Records(Scan(std::vector<Point2D>(peak.rbegin(), peak.rend()))));
     EXPECT_EQ(r.spans.size(), 30u);
   }
   for (const RecordedPlot& p : Rows(Scan(apart), 0, 0).plots)

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <random>
-#include <utility>
 
 #include "alphablend/canvas.h"
 #include "alphablend/triangle_fill.h"

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <map>
-
 #include "alphablend/alpha_functions.h"
 #include "framepart/command_ids.h"
 #include "support/canvas_probe.h"
+#include "support/dial_probe.h"
 #include "support/fake_host.h"
+#include "support/fake_menu.h"
 #include "support/memory_settings.h"
 
 namespace {
@@ -34,6 +33,11 @@ class ClockFace : public ::testing::Test {
     t.wMilliseconds = WORD(tenths % 10 * 100);
     return t;
   }
+  LOGFONTW LogFont(const CClockFrm& face) const {
+    LOGFONTW lf;
+    face.Font().GetLogFont(lf);
+    return lf;
+  }
 
   FakeHost host;
   MemorySettings settings;
@@ -54,9 +58,7 @@ TEST_F(ClockFace, DefaultsWithoutAnySettings) {
   EXPECT_FALSE(clock.RotatesCharacters());
   EXPECT_EQ(clock.DialLook().alpha, 128);
   EXPECT_EQ(clock.HourHandLook().alpha, 128);
-  LOGFONTW lf;
-  clock.Font().GetLogFont(lf);
-  EXPECT_EQ(lf.lfHeight, -24) << "144 x 144 at size 100";
+  EXPECT_EQ(LogFont(clock).lfHeight, -24) << "144 x 144 at size 100";
 }
 
 TEST_F(ClockFace, SettingsReadBackAsTheyAreWrittenInTheirOrder) {
@@ -87,23 +89,21 @@ TEST_F(ClockFace, SettingsReadBackAsTheyAreWrittenInTheirOrder) {
   EXPECT_EQ(settings.Get(u"Color", u"HourHand"), u"65280");
 }
 
-TEST_F(ClockFace, TheFontDialogsSizeKeepsTheFilesLimits) {
+// The dialog's point size is kept within the file's limits, as on reload,
+// and a bold it chose is saved and read back as 700.
+TEST_F(ClockFace, TheFontDialogsChoiceIsLimitedSavedAndReadBack) {
   LoadAndLayout();
-  const FakeHost::FontChoice huge{400, 1200}, tiny{400, 0};
-  host.fontChoice = &huge;
-  ASSERT_TRUE(clock.OnCommand(IDM_FONT));
-  EXPECT_EQ(clock.CharacterSize(), 1000) << "120 points: 1000 %, as on reload";
-  host.fontChoice = &tiny;
-  ASSERT_TRUE(clock.OnCommand(IDM_FONT));
-  EXPECT_EQ(clock.CharacterSize(), 1);
-}
-
-TEST_F(ClockFace, ABoldChosenInTheFontDialogIsSavedAndReadBackAs700) {
-  LoadAndLayout();
-  const FakeHost::FontChoice heavy{800, 120};
-  host.fontChoice = &heavy;
-  ASSERT_TRUE(clock.OnCommand(IDM_FONT));
-  EXPECT_EQ(clock.CharacterSize(), 120) << "12 points is 120 percent";
+  const struct {
+    FakeHost::FontChoice choice;
+    int size;
+  } choices[] = {{{400, 1200}, 1000},  // 120 points: 1000 %
+                 {{400, 0}, 1},
+                 {{800, 120}, 120}};  // 12 points is 120 percent
+  for (const auto& c : choices) {
+    host.fontChoice = &c.choice;
+    ASSERT_TRUE(clock.OnCommand(IDM_FONT));
+    EXPECT_EQ(clock.CharacterSize(), c.size) << c.choice.pointSizeTenths;
+  }
   settings.BeginSave();
   clock.SaveSettings(settings);
   EXPECT_EQ(settings.Get(u"Font", u"Bold"), u"True");
@@ -111,25 +111,29 @@ TEST_F(ClockFace, ABoldChosenInTheFontDialogIsSavedAndReadBackAs700) {
   CClockFrm again;
   again.Create(host);
   again.LoadSettings(settings);
-  LOGFONTW lf;
-  again.Font().GetLogFont(lf);
-  EXPECT_EQ(lf.lfWeight, 700);
+  EXPECT_EQ(LogFont(again).lfWeight, 700);
   again.Destroy();
 }
 
-TEST_F(ClockFace, CommandsCycleCharactersAndToggleTheSwitches) {
+TEST_F(ClockFace, CommandsCycleCharactersToggleTheSwitchesAndMarkTheMenu) {
   settings.Set(u"Font", u"TickChar", u"14");
   LoadAndLayout();
   for (int expected : {15, 0, 1}) {
     EXPECT_TRUE(clock.OnCommand(IDM_NEXT_CHARACTERS));
     EXPECT_EQ(clock.CharacterSet(), expected);
   }
+  EXPECT_TRUE(clock.OnCommand(IDM_SMOOTH));
+  EXPECT_FALSE(clock.MovesSmoothly());
+  FakeMenu menu;
+  clock.UpdateMenu(&menu);
+  EXPECT_FALSE(menu.checked[IDM_ROTATE_CHARACTERS]);
+  EXPECT_TRUE(menu.checked[IDM_SECOND_HAND]);
+  EXPECT_FALSE(menu.checked[IDM_SMOOTH]);
+  clock.UpdateMenu(nullptr);  // no submenu: nothing to do
   EXPECT_TRUE(clock.OnCommand(IDM_ROTATE_CHARACTERS));
   EXPECT_TRUE(clock.RotatesCharacters());
   EXPECT_TRUE(clock.OnCommand(IDM_SECOND_HAND));
   EXPECT_FALSE(clock.ShowsSecondHand());
-  EXPECT_TRUE(clock.OnCommand(IDM_SMOOTH));
-  EXPECT_FALSE(clock.MovesSmoothly());
   EXPECT_FALSE(clock.OnCommand(IDM_OPEN_TEXTURE)) << "a globe command";
   EXPECT_FALSE(clock.OnCommand(IDM_CLICK_THROUGH));
 }
@@ -163,26 +167,14 @@ TEST_F(ClockFace, WheelStepsOneAtATimeBetweenSixteenAnd255) {
   EXPECT_EQ(clock.DialLook().alpha, 254);
   EXPECT_EQ(clock.HourHandLook().alpha, 16);
   // The dial layer is refilled at once with the new alpha.
-  const auto drawn = [&] {
-    for (int y = 0; y < 144; ++y)
-      for (int x = 0; x < 144; ++x)
-        if (clock.DialLayer().GetPixel(x, y))
-          return clock.DialLayer().GetPixel(x, y);
-    return 0u;
-  };
-  EXPECT_EQ(drawn() >> 24, (255u * 254) >> 8);
+  const POINT ink = InkedDialPoint(clock.DialLayer());
+  EXPECT_EQ(clock.DialLayer().GetPixel(ink.x, ink.y) >> 24, (255u * 254) >> 8);
 }
 
 TEST_F(ClockFace, HoverCountsOnlyOverDrawnDialCharacters) {
   LoadAndLayout();
   // A pixel of a dial character, and one in the empty middle.
-  POINT onDial{-1, -1};
-  for (int y = 0; y < 143 && onDial.x < 0; ++y)
-    for (int x = 0; x < 143; ++x)
-      if (clock.DialLayer().GetPixel(x, y) >> 24) {
-        onDial = {x, y};
-        break;
-      }
+  const POINT onDial = InkedDialPoint(clock.DialLayer());
   ASSERT_GE(onDial.x, 0);
   host.cursor = onDial;
   for (int tenth = 1; tenth <= 10; ++tenth) clock.Tick(Tenth(tenth));
@@ -221,8 +213,7 @@ TEST_F(ClockFace, TheLayersLastColumnAndRowNeverCountEvenOverInk) {
 TEST_F(ClockFace, TurnedCharactersEndWithTheTwelveOClockEscapement) {
   settings.Set(u"Font", u"Rotation", u"True");
   LoadAndLayout(200);
-  LOGFONTW lf;
-  clock.Font().GetLogFont(lf);
+  const LOGFONTW lf = LogFont(clock);
   EXPECT_EQ(lf.lfEscapement, 0);
   EXPECT_EQ(lf.lfHeight, -32);
   EXPECT_FALSE(clock.DialLook().hrgnFace.IsEmpty());
@@ -238,23 +229,4 @@ TEST_F(ClockFace, EveryCharacterSetLaysOutADial) {
     clock.Layout(RECT{0, 0, 160, 160});
     EXPECT_GT(CountDrawn(clock.DialLayer()), 100) << "set " << set;
   }
-}
-
-TEST_F(ClockFace, MenuMarksFollowTheSwitches) {
-  struct RecordingMenu : IMenu {
-    void CheckItem(UINT id, bool on) override { marks[id] = on; }
-    void EnableItem(UINT, bool) override {}
-    IMenu* SubMenu(int) override { return nullptr; }
-    int ItemCount() const override { return 9; }
-    void AppendItem(UINT, std::u16string_view, bool, bool) override {}
-    void DeleteItem(UINT) override {}
-    std::map<UINT, bool> marks;
-  } menu;
-  LoadAndLayout();
-  clock.OnCommand(IDM_SMOOTH);
-  clock.UpdateMenu(&menu);
-  EXPECT_FALSE(menu.marks[IDM_ROTATE_CHARACTERS]);
-  EXPECT_TRUE(menu.marks[IDM_SECOND_HAND]);
-  EXPECT_FALSE(menu.marks[IDM_SMOOTH]);
-  clock.UpdateMenu(nullptr);  // no submenu: nothing to do
 }

@@ -10,25 +10,13 @@
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
+// A time of day on 7 December 2026.
 SYSTEMTIME At(int h, int m, int s, int ms = 0) {
-  SYSTEMTIME t{};
-  t.wYear = 2026;
-  t.wMonth = 12;
-  t.wDay = 7;
-  t.wHour = WORD(h);
-  t.wMinute = WORD(m);
-  t.wSecond = WORD(s);
-  t.wMilliseconds = WORD(ms);
-  return t;
+  return {2026, 12, 0, 7, WORD(h), WORD(m), WORD(s), WORD(ms)};
 }
 
 SYSTEMTIME Day(int year, int month, int day, int dayOfWeek) {
-  SYSTEMTIME t{};
-  t.wYear = WORD(year);
-  t.wMonth = WORD(month);
-  t.wDay = WORD(day);
-  t.wDayOfWeek = WORD(dayOfWeek);
-  return t;
+  return {WORD(year), WORD(month), WORD(dayOfWeek), WORD(day), 0, 0, 0, 0};
 }
 }  // namespace
 
@@ -101,17 +89,16 @@ TEST(DialPlacement, CharactersHangInsideTheRimUprightOrTurned) {
   EXPECT_EQ(DialEscapement(0), 3300);
   // sin(2 pi) and cos(pi / 2) are a hair away from zero, and whether that
   // hair survives truncation depends on the precision the CPU computes in:
-  // those coordinates may be one lower.
-  const POINT twelveTurned = DialReferencePoint(g, 11, true);
-  EXPECT_NEAR(twelveTurned.x, 71.5, 0.5);
-  EXPECT_EQ(twelveTurned.y, -1);
+  // those coordinates may be one lower. Twelve hangs at the top turned or
+  // upright (on the circle of radius cx - E/2 = 60 around (72, 72 - 12)).
+  for (bool turned : {true, false}) {
+    const POINT twelve = DialReferencePoint(g, 11, turned);
+    EXPECT_NEAR(twelve.x, 71.5, 0.5) << "turned " << turned;
+    EXPECT_EQ(twelve.y, -1) << "turned " << turned;
+  }
   const POINT threeTurned = DialReferencePoint(g, 2, true);
   EXPECT_EQ(threeTurned.x, 144);
   EXPECT_NEAR(threeTurned.y, 70.5, 0.5);
-  // Upright: on the circle of radius cx - E/2 = 60 around (72, 72 - 12).
-  const POINT twelve = DialReferencePoint(g, 11, false);
-  EXPECT_NEAR(twelve.x, 71.5, 0.5);
-  EXPECT_EQ(twelve.y, -1);
   const POINT six = DialReferencePoint(g, 5, false);
   EXPECT_EQ(six.y, 119);
 }

@@ -166,24 +166,22 @@ TEST_F(MainWindow, ADpiChangeTakesTheSuggestionKeptSquare) {
   EXPECT_TRUE(Same(WindowRect(), {150, 150, 214, 214})) << "never below 64";
 }
 
-TEST_F(MainWindow, ClickThroughTogglesAndIsSavedAtOnce) {
+TEST_F(MainWindow, ClickThroughAndStayOnTopToggleAndAreSavedAtOnce) {
   ASSERT_TRUE(ondrava.Start());
-  ondrava.Command(IDM_CLICK_THROUGH);
-  EXPECT_TRUE(ExStyle() & WS_EX_TRANSPARENT);
-  EXPECT_EQ(Setting(L"Transparent"), L"True");
-  ondrava.Command(IDM_CLICK_THROUGH);
-  EXPECT_FALSE(ExStyle() & WS_EX_TRANSPARENT);
-  EXPECT_EQ(Setting(L"Transparent"), L"False");
-}
-
-TEST_F(MainWindow, StayOnTopToggles) {
-  ASSERT_TRUE(ondrava.Start());
-  ondrava.Command(IDM_STAY_ON_TOP);
-  EXPECT_FALSE(ExStyle() & WS_EX_TOPMOST);
-  EXPECT_EQ(Setting(L"StayOnTop"), L"False");
-  ondrava.Command(IDM_STAY_ON_TOP);
-  EXPECT_TRUE(ExStyle() & WS_EX_TOPMOST);
-  EXPECT_EQ(Setting(L"StayOnTop"), L"True");
+  const struct {
+    UINT command;
+    LONG style;
+    const wchar_t* key;
+    bool startsOn;
+  } switches[] = {{IDM_CLICK_THROUGH, WS_EX_TRANSPARENT, L"Transparent", false},
+                  {IDM_STAY_ON_TOP, WS_EX_TOPMOST, L"StayOnTop", true}};
+  for (const auto& s : switches) {
+    for (const bool on : {!s.startsOn, s.startsOn}) {
+      ondrava.Command(s.command);
+      EXPECT_EQ((ExStyle() & s.style) != 0, on) << s.key;
+      EXPECT_EQ(Setting(s.key), on ? L"True" : L"False");
+    }
+  }
 }
 
 TEST_F(MainWindow, SettingsFromTheFileAreApplied) {

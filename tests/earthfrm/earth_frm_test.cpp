@@ -2,58 +2,36 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include <functional>
 #include <vector>
 
-#include "alphablend/alpha_functions.h"
 #include "alphablend/canvas.h"
 #include "earthfrm/globe_motion.h"
 #include "earthfrm/tilt_guide.h"
 #include "framepart/command_ids.h"
-#include "support/fake_host.h"
-#include "support/memory_settings.h"
+#include "globe_fixture.h"
+#include "support/fake_menu.h"
 
 namespace {
-// The globe's submenu: items by command, and the speed submenu at position 8.
-struct FakeMenu : IMenu {
-  void CheckItem(UINT id, bool on) override { checked[id] = on; }
-  void EnableItem(UINT id, bool on) override { enabled[id] = on; }
-  IMenu* SubMenu(int position) override {
-    return position == 8 ? speeds : nullptr;
-  }
-  int ItemCount() const override { return int(items.size()); }
-  void AppendItem(UINT id, std::u16string_view, bool, bool) override {
-    items.push_back(id);
-  }
-  void DeleteItem(UINT id) override {
-    std::erase(items, id);
-    if (speeds) speeds->DeleteItem(id);
-  }
-  std::map<UINT, bool> checked, enabled;
-  std::vector<UINT> items;
-  FakeMenu* speeds = nullptr;
-};
-
 SYSTEMTIME At(int h, int m, int s, int ms = 0) {
-  SYSTEMTIME t{};
-  t.wHour = WORD(h);
-  t.wMinute = WORD(m);
-  t.wSecond = WORD(s);
-  t.wMilliseconds = WORD(ms);
-  return t;
+  return {0, 0, 0, 0, WORD(h), WORD(m), WORD(s), WORD(ms)};
 }
 
-class Globe : public ::testing::Test {
+// What `draw` leaves on a cleared canvas of side x side.
+std::vector<std::uint32_t> Drawn(int side,
+                                 const std::function<void(CCanvas&)>& draw) {
+  CCanvas canvas;
+  canvas.Resize(side, side);
+  canvas.Clear();
+  draw(canvas);
+  return {canvas.pixels, canvas.pixels + side * side};
+}
+
+class Globe : public GlobeFixture<> {
  protected:
-  void SetUp() override {
-    BindAlphaFunctions();
-    globe.Create(host);
+  std::vector<std::uint32_t> Frame(int side) {
+    return Drawn(side, [&](CCanvas& canvas) { globe.Draw(canvas); });
   }
-  void TearDown() override {
-    globe.Destroy();
-    ReleaseAlphaFunctions();
-  }
-  void Load() { globe.LoadSettings(settings); }
   UINT CheckedTilt() {
     FakeMenu menu;
     globe.UpdateMenu(&menu);
@@ -61,10 +39,6 @@ class Globe : public ::testing::Test {
       if (menu.checked[id]) return id;
     return 0;
   }
-
-  FakeHost host;
-  MemorySettings settings;
-  CEarthFrm globe;
 };
 }  // namespace
 
@@ -247,24 +221,14 @@ TEST_F(Globe, ADialogThatReturnsAfterTheWindowWentAwayChangesNothing) {
   EXPECT_TRUE(globe.Settings().fileName.empty());
 }
 
-namespace {
-std::vector<std::uint32_t> DrawnAt(CEarthFrm& globe, int side) {
-  CCanvas canvas;
-  canvas.Resize(side, side);
-  canvas.Clear();
-  globe.Draw(canvas);
-  return {canvas.pixels, canvas.pixels + side * side};
-}
-}  // namespace
-
 TEST_F(Globe, TheColourKeyMakesTheBuiltInMapsSeasSeeThrough) {
   Load();  // the key is off by default
   globe.Layout(RECT{0, 0, 64, 64});
   globe.WaitForTable();
-  const std::vector<std::uint32_t> off = DrawnAt(globe, 64);
+  const std::vector<std::uint32_t> off = Frame(64);
   globe.OnCommand(IDM_KEY_TRANSPARENCY);
   globe.WaitForTable();
-  const std::vector<std::uint32_t> on = DrawnAt(globe, 64);
+  const std::vector<std::uint32_t> on = Frame(64);
   int disc = 0, fainter = 0;
   for (std::size_t i = 0; i < off.size(); ++i) {
     if (!(off[i] >> 24)) continue;
@@ -285,12 +249,9 @@ TEST_F(Globe, TheTiltGuideAfterAResizeIsTheOneDrawnAtThatSize) {
   CTiltGuide guide;
   guide.Create();
   guide.Layout(128, 128);
-  CCanvas expected;
-  expected.Resize(128, 128);
-  expected.Clear();
-  guide.Draw(expected, 30, 0, 0, 96);  // the default axis, not spun
+  const std::vector<std::uint32_t> expected = Drawn(128, [&](CCanvas& canvas) {
+    guide.Draw(canvas, 30, 0, 0, 96);  // the default axis, not spun
+  });
   guide.Destroy();
-  EXPECT_EQ(
-      DrawnAt(globe, 128),
-      std::vector<std::uint32_t>(expected.pixels, expected.pixels + 128 * 128));
+  EXPECT_EQ(Frame(128), expected);
 }

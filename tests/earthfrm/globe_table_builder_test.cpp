@@ -49,17 +49,21 @@ void WaitForFirstRows(const GlobeTableBuilder& builder) {
 }  // namespace
 
 TEST(GlobeTableBuilder, AFinishedBuildIsTheRulesTableAndReportsDoneOnce) {
-  const GlobeTableInputs in = Inputs(301, 203);
-  GlobeTableBuilder builder;
-  ASSERT_TRUE(builder.Start(in));
-  builder.Wait();
-  EXPECT_FALSE(builder.Running());
-  ASSERT_EQ(builder.Size(), 301u * 203u);
-  EXPECT_EQ(builder.Filled(), builder.Size());
-  EXPECT_TRUE(SameEntries(builder, Reference(in), 0, builder.Size()));
-  EXPECT_TRUE(builder.TakeDone());
-  EXPECT_FALSE(builder.TakeDone());
-  EXPECT_FALSE(builder.Running()) << "taking the flag starts nothing";
+  GlobeTableInputs smallest = Inputs(1, 3);  // the smallest table and texture
+  smallest.textureWidth = smallest.textureHeight = 1;
+  for (const GlobeTableInputs& in : {Inputs(301, 203), smallest}) {
+    SCOPED_TRACE(testing::Message() << in.width << " x " << in.height);
+    GlobeTableBuilder builder;
+    ASSERT_TRUE(builder.Start(in));
+    builder.Wait();
+    EXPECT_FALSE(builder.Running());
+    ASSERT_EQ(builder.Size(), std::size_t(in.width) * std::size_t(in.height));
+    EXPECT_EQ(builder.Filled(), builder.Size());
+    EXPECT_TRUE(SameEntries(builder, Reference(in), 0, builder.Size()));
+    EXPECT_TRUE(builder.TakeDone());
+    EXPECT_FALSE(builder.TakeDone());
+    EXPECT_FALSE(builder.Running()) << "taking the flag starts nothing";
+  }
 }
 
 // Watched while it runs, the filled stretch only grows, by whole rows, and
@@ -152,16 +156,6 @@ TEST(GlobeTableBuilder, NoEntriesOrNoTexelsIsDoneAtOnce) {
     EXPECT_GE(builder.Inputs().width, 0);
     EXPECT_GE(builder.Inputs().height, 0);
   }
-}
-
-TEST(GlobeTableBuilder, TheSmallestTableAndTextureAreBuilt) {
-  GlobeTableInputs in = Inputs(1, 3);
-  in.textureWidth = in.textureHeight = 1;
-  GlobeTableBuilder builder;
-  ASSERT_TRUE(builder.Start(in));
-  builder.Wait();
-  ASSERT_EQ(builder.Filled(), 3u);
-  EXPECT_TRUE(SameEntries(builder, Reference(in), 0, 3));
 }
 
 // The entry limit stands for memory running out: a table of exactly the

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <limits>
 #include <random>
-#include <string>
 #include <vector>
 
 #include "earthfrm/globe_table_fast.h"
@@ -135,14 +134,6 @@ std::vector<FastPath> PathsOfThisCpu() {
   return paths;
 }
 
-std::string Describe(const GlobeTableInputs& in) {
-  return std::to_string(in.width) + "x" + std::to_string(in.height) +
-         " texture " + std::to_string(in.textureWidth) + "x" +
-         std::to_string(in.textureHeight) + "<<" + std::to_string(in.texShift) +
-         " tilt " + std::to_string(in.tiltDegrees) + " turn " +
-         std::to_string(in.turnDegrees);
-}
-
 // Builds the table row by row on one path (over a table of stale bytes, so
 // that every byte must be written) and compares every byte of every entry
 // with the per-pixel rule's. Adds the samples that met the sphere.
@@ -160,9 +151,11 @@ testing::AssertionResult PathEqualsReference(const FastPath& path,
   for (std::size_t k = 0; k < n; ++k) {
     if (std::memcmp(&plain[k], &fast[k], sizeof(GlobeEntry)) != 0)
       return testing::AssertionFailure()
-             << path.name << ", " << Describe(in) << ": entry " << k
-             << " (column " << k % in.width << ", row " << k / in.width
-             << ") differs";
+             << path.name << ", " << in.width << "x" << in.height << " texture "
+             << in.textureWidth << "x" << in.textureHeight << "<<"
+             << in.texShift << " tilt " << in.tiltDegrees << " turn "
+             << in.turnDegrees << ": entry " << k << " (column " << k % in.width
+             << ", row " << k / in.width << ") differs";
     samples += (plain[k].front.alpha != 0) + (plain[k].back.alpha != 0);
   }
   return testing::AssertionSuccess();

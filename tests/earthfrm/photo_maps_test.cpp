@@ -12,21 +12,16 @@
 namespace {
 constexpr std::uint32_t kSea = 0xFF0000FFu;
 
-// The built-in map, bottom row first, 360 x 180.
-DecodedBitmap BuiltInMap() {
+// The share of one-degree cells where `isWater` agrees with the sea of the
+// built-in map (bottom row first, 360 x 180).
+template <typename IsWater>
+double AgreementWithMap(const std::vector<std::uint32_t>& cells,
+                        IsWater isWater) {
   DecodedBitmap map;
   EXPECT_EQ(
       DecodeBmp(std::span<const std::uint8_t>(kWorldMapBmp, kWorldMapBmpSize),
                 map),
       BmpError::kNone);
-  return map;
-}
-
-// The share of one-degree cells where `isWater` agrees with the map's sea.
-template <typename IsWater>
-double AgreementWithMap(const std::vector<std::uint32_t>& cells,
-                        IsWater isWater) {
-  const DecodedBitmap map = BuiltInMap();
   std::size_t same = 0;
   for (std::size_t i = 0; i < cells.size(); ++i)
     same += isWater(cells[i]) == (map.pixels[i] == kSea);
@@ -36,9 +31,9 @@ double AgreementWithMap(const std::vector<std::uint32_t>& cells,
 int Channel(std::uint32_t p, int shift) { return int((p >> shift) & 0xFF); }
 }  // namespace
 
-TEST(PhotoMaps, DayNightAndWaterShareOneGrid) {
-  DecodedBitmap day, night;
-  std::vector<std::uint8_t> water;
+TEST(PhotoMaps, DayNightAndWaterShareOneGridAtEachFineness) {
+  DecodedBitmap day, night, smallDay;
+  std::vector<std::uint8_t> water, smallWater;
   ASSERT_TRUE(LoadDayPhoto(day));
   ASSERT_TRUE(LoadNightLights(night));
   ASSERT_TRUE(LoadWaterMask(water));
@@ -47,6 +42,12 @@ TEST(PhotoMaps, DayNightAndWaterShareOneGrid) {
   EXPECT_EQ(night.width, day.width);
   EXPECT_EQ(night.height, day.height);
   EXPECT_EQ(water.size(), day.pixels.size());
+  ASSERT_TRUE(LoadDayPhoto(smallDay, 1024));
+  ASSERT_TRUE(LoadWaterMask(smallWater, 1024));
+  EXPECT_EQ(smallDay.width, 1024);
+  EXPECT_EQ(smallDay.height, 512);
+  EXPECT_EQ(smallDay.pixels.size(), std::size_t(1024) * 512);
+  EXPECT_EQ(smallWater.size(), smallDay.pixels.size());
 }
 
 TEST(PhotoMaps, TheWindowsSizeChoosesTheirFineness) {
@@ -56,14 +57,6 @@ TEST(PhotoMaps, TheWindowsSizeChoosesTheirFineness) {
   EXPECT_EQ(PhotoWidthFor(1024, 1024), 1024);
   EXPECT_EQ(PhotoWidthFor(1100, 1100), 2048);
   EXPECT_EQ(PhotoWidthFor(4096, 4096), 2048) << "no finer than the files";
-  DecodedBitmap day;
-  std::vector<std::uint8_t> water;
-  ASSERT_TRUE(LoadDayPhoto(day, 1024));
-  ASSERT_TRUE(LoadWaterMask(water, 1024));
-  EXPECT_EQ(day.width, 1024);
-  EXPECT_EQ(day.height, 512);
-  EXPECT_EQ(day.pixels.size(), std::size_t(1024) * 512);
-  EXPECT_EQ(water.size(), day.pixels.size());
 }
 
 TEST(PhotoMaps, TheirSeasAreTheBuiltInMapsSeas) {

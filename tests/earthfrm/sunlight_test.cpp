@@ -14,12 +14,13 @@ namespace {
 constexpr double kDegree = 3.14159265358979323846 / 180;
 constexpr std::uint32_t kGrey = 0xFFC8C8C8u;  // 200, 200, 200
 
-// A one-texel-per-degree texture of one colour.
-SunlitSources Uniform(std::uint32_t day, std::uint8_t night) {
+// A texture of one colour, one texel per degree unless told otherwise.
+SunlitSources Uniform(std::uint32_t day, std::uint8_t night, int width = 360,
+                      int height = 180) {
   SunlitSources s;
-  s.width = 360;
-  s.height = 180;
-  s.day.assign(360 * 180, day);
+  s.width = width;
+  s.height = height;
+  s.day.assign(std::size_t(width) * height, day);
   s.night = night;
   return s;
 }
@@ -48,10 +49,9 @@ double ElevationAt(double lat, double lon, SubsolarPoint sun) {
 }  // namespace
 
 TEST(Sunlight, TwilightFallsSmoothlyFromTheHorizonToMinusEighteen) {
-  EXPECT_EQ(DaylightShare(45), 1);
-  EXPECT_EQ(DaylightShare(0), 1);
-  EXPECT_EQ(DaylightShare(-18), 0);
-  EXPECT_EQ(DaylightShare(-60), 0);
+  for (double day : {45.0, 0.0}) EXPECT_EQ(DaylightShare(day), 1) << day;
+  for (double night : {-18.0, -60.0})
+    EXPECT_EQ(DaylightShare(night), 0) << night;
   EXPECT_NEAR(DaylightShare(-1e-6), 1, 1e-6) << "no step at the horizon";
   EXPECT_NEAR(DaylightShare(-18 + 1e-6), 0, 1e-6) << "nor at night";
   const double civil = DaylightShare(-6), nautical = DaylightShare(-12);
@@ -116,10 +116,8 @@ TEST(Sunlight, AlphaStaysAndIsPremultipliedAsTheKeyAsks) {
 
 TEST(Sunlight, EveryTexelFollowsItsOwnElevation) {
   // The table-driven texels against the curve evaluated directly.
-  SunlitSources s = Uniform(0xFFFFFFFFu, 30);
-  s.width = 97;  // columns and rows that do not fall on whole degrees
-  s.height = 41;
-  s.day.assign(std::size_t(s.width) * s.height, 0xFFFFFFFFu);
+  // Columns and rows that do not fall on whole degrees.
+  const SunlitSources s = Uniform(0xFFFFFFFFu, 30, 97, 41);
   for (const SubsolarPoint sun :
        {SubsolarPoint{10.5, 33.3}, SubsolarPoint{-23.4, -179.9}}) {
     const std::vector<std::uint32_t> lit = Lit(s, sun);

@@ -3,16 +3,14 @@
 // again, and the frames of a March equinox seen from above longitude 0.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <string>
 
-#include "alphablend/alpha_functions.h"
 #include "alphablend/canvas.h"
-#include "earthfrm/earth_frm.h"
 #include "earthfrm/globe_draw.h"
 #include "earthfrm/photo_maps.h"
 #include "framepart/command_ids.h"
-#include "support/fake_host.h"
-#include "support/memory_settings.h"
+#include "globe_fixture.h"
+#include "support/fake_menu.h"
 
 namespace {
 constexpr int kSide = 200;
@@ -22,32 +20,16 @@ struct SunHost : FakeHost {
   SYSTEMTIME utc{2024, 3, 3, 20, 12, 0, 0, 0};
 };
 
-struct MarksMenu : IMenu {
-  void CheckItem(UINT id, bool on) override { checked[id] = on; }
-  void EnableItem(UINT, bool) override {}
-  IMenu* SubMenu(int) override { return nullptr; }
-  int ItemCount() const override { return 0; }
-  void AppendItem(UINT, std::u16string_view, bool, bool) override {}
-  void DeleteItem(UINT) override {}
-  std::map<UINT, bool> checked;
-};
-
 int Brightness(std::uint32_t p) {
   return int((p >> 16) & 0xFF) + int((p >> 8) & 0xFF) + int(p & 0xFF);
 }
 
-class SunlitGlobe : public ::testing::Test {
+class SunlitGlobe : public GlobeFixture<SunHost> {
  protected:
   void SetUp() override {
-    BindAlphaFunctions();
-    globe.Create(host);
+    GlobeFixture::SetUp();
     settings.Set(u"Revolution", u"Speed", u"0");
   }
-  void TearDown() override {
-    globe.Destroy();
-    ReleaseAlphaFunctions();
-  }
-  void Load() { globe.LoadSettings(settings); }
   // Lays the globe out, lets the table and the light finish, draws.
   void Frame(CCanvas& canvas) {
     canvas.Resize(kSide, kSide);
@@ -68,38 +50,40 @@ class SunlitGlobe : public ::testing::Test {
                            << globe.TextureShift();
     return std::int32_t((u / 2 - centre.front.u + u) % u * 36000 / u);
   }
-  // The longitude the front sample of pixel (x, array row) shows.
-  double LongitudeAt(int x, int row) {
-    const GlobeEntry& e = globe.Table().Entries()[std::size_t(row) * kSide + x];
-    const GlobeTexture t{nullptr, globe.Texture()->width,
-                         globe.Texture()->height, globe.TextureShift()};
-    std::uint32_t column =
-        (e.front.u + SpinOffset(globe.Rotation(), t)) >> t.texShift;
-    if (column >= std::uint32_t(t.width)) column -= std::uint32_t(t.width);
-    return -180 + (column + 0.5) * 360 / t.width;
+  // The texture's size and shift, without its texels.
+  GlobeTexture TextureLayout() const {
+    return {nullptr, globe.Texture()->width, globe.Texture()->height,
+            globe.TextureShift()};
   }
-  // An equinox view from the equator, facing Greenwich, on the
-  // photographs; `sun` on or off (then without the fixed shading, so that
-  // the two frames differ only by the light).
-  void EquinoxView(bool sun, bool lights) {
+  // The texture column the front sample of `e` shows at the globe's turn.
+  std::uint32_t ColumnOf(const GlobeEntry& e) const {
+    const GlobeTexture t = TextureLayout();
+    return ((e.front.u + SpinOffset(globe.Rotation(), t)) >> t.texShift) %
+           std::uint32_t(t.width);
+  }
+  // The longitude the front sample of pixel (x, array row) shows.
+  double LongitudeAt(int x, int row) const {
+    const GlobeEntry& e = globe.Table().Entries()[std::size_t(row) * kSide + x];
+    return -180 + (ColumnOf(e) + 0.5) * 360 / globe.Texture()->width;
+  }
+  // Frames of an equinox view from the equator, facing Greenwich, on the
+  // photographs: `plain` without the Sun (and without the fixed shading, so
+  // that the two frames differ only by the light), then `lit` under it.
+  void EquinoxFrames(bool lights, CCanvas& plain, CCanvas& lit) {
     settings.Set(u"Option", u"Photo", u"True");
     settings.Set(u"Option", u"Angle", u"0");
-    settings.Set(u"Shading", u"Enable", sun ? u"True" : u"False");
-    settings.Set(u"Sun", u"Enable", sun ? u"True" : u"False");
     settings.Set(u"Sun", u"Lights", lights ? u"True" : u"False");
-    Load();
-    settings.Set(u"Revolution", u"Offset",
-                 std::u16string(u"") + ToU16(OffsetFacingGreenwich()));
-    Load();
+    for (bool sun : {false, true}) {
+      settings.Set(u"Shading", u"Enable", sun ? u"True" : u"False");
+      settings.Set(u"Sun", u"Enable", sun ? u"True" : u"False");
+      Load();
+      const std::string offset = std::to_string(OffsetFacingGreenwich());
+      settings.Set(u"Revolution", u"Offset",
+                   std::u16string(offset.begin(), offset.end()));
+      Load();
+      Frame(sun ? lit : plain);
+    }
   }
-  static std::u16string ToU16(std::int32_t v) {
-    const std::string s = std::to_string(v);
-    return std::u16string(s.begin(), s.end());
-  }
-
-  SunHost host;
-  MemorySettings settings;
-  CEarthFrm globe;
 };
 }  // namespace
 
@@ -137,7 +121,7 @@ TEST_F(SunlitGlobe, MenuItemsSwitchAndMarkThePhotoTheSunAndTheLights) {
   EXPECT_EQ(globe.Texture()->width, 512) << "the photographs, no window yet";
   EXPECT_TRUE(globe.OnCommand(IDM_SUN));
   EXPECT_TRUE(globe.OnCommand(IDM_CITY_LIGHTS));
-  MarksMenu menu;
+  FakeMenu menu;
   globe.UpdateMenu(&menu);
   EXPECT_TRUE(menu.checked[IDM_PHOTO]);
   EXPECT_TRUE(menu.checked[IDM_SUN]);
@@ -227,10 +211,7 @@ TEST_F(SunlitGlobe, TheLightIsCastOnceAMinuteOffTheFramePath) {
 
 TEST_F(SunlitGlobe, EquinoxNoonLightsTheFaceAndTheTerminatorRunsAtTheLimbs) {
   CCanvas plain, lit;
-  EquinoxView(false, false);
-  Frame(plain);
-  EquinoxView(true, false);
-  Frame(lit);
+  EquinoxFrames(false, plain, lit);
   const int middle = kSide / 2;
   EXPECT_NEAR(LongitudeAt(middle, middle), 0, 0.5) << "facing Greenwich";
   // The Sun stands over 1.8 E: the whole face seen, which reaches less than
@@ -258,14 +239,10 @@ TEST_F(SunlitGlobe, EquinoxNoonLightsTheFaceAndTheTerminatorRunsAtTheLimbs) {
 TEST_F(SunlitGlobe, EquinoxMidnightIsDarkWithTheCityLights) {
   host.utc = {2024, 3, 4, 21, 0, 0, 0, 0};
   CCanvas plain, lit;
-  EquinoxView(false, true);
-  Frame(plain);
-  EquinoxView(true, true);
-  Frame(lit);
+  EquinoxFrames(true, plain, lit);
   DecodedBitmap night;
   ASSERT_TRUE(LoadNightLights(night));
-  const GlobeTexture t{nullptr, globe.Texture()->width, globe.Texture()->height,
-                       globe.TextureShift()};
+  const GlobeTexture t = TextureLayout();
   const std::vector<std::uint32_t> lights =
       ResampleTexels(night, t.width, t.height);
   int seen = 0, asLit = 0, cities = 0, citiesShining = 0;
@@ -275,11 +252,8 @@ TEST_F(SunlitGlobe, EquinoxMidnightIsDarkWithTheCityLights) {
       const GlobeEntry& e = globe.Table().Entries()[i];
       // Away from the limbs: the Sun is more than 30 degrees down there.
       if (!e.front.alpha || std::abs(LongitudeAt(x, row)) > 55) continue;
-      const std::uint32_t column =
-          ((e.front.u + SpinOffset(globe.Rotation(), t)) >> t.texShift) %
-          std::uint32_t(t.width);
       const std::uint32_t glow =
-          lights[std::size_t(e.front.v) * t.width + column];
+          lights[std::size_t(e.front.v) * t.width + ColumnOf(e)];
       // Each channel: the day's colour at the night level, plus the lights.
       bool right = true;
       for (int shift : {0, 8, 16}) {

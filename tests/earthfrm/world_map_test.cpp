@@ -9,6 +9,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "earthfrm/world_map_data.h"
@@ -26,9 +27,7 @@ struct Rgb {
 };
 
 std::uint32_t U16(std::size_t at) {
-  const std::uint32_t low = kWorldMapBmp[at];
-  const std::uint32_t high = kWorldMapBmp[at + 1];
-  return low | high << 8;
+  return kWorldMapBmp[at] | std::uint32_t{kWorldMapBmp[at + 1]} << 8;
 }
 
 std::uint32_t U32(std::size_t at) { return U16(at) | U16(at + 2) << 16; }
@@ -44,11 +43,6 @@ std::string Describe(const Rgb& c) {
 // below, and the accessors stay inside the bytes whatever the headers say.
 class WorldMap {
  public:
-  WorldMap() {
-    offBits_ = U32(10);
-    colours_ = U32(46) == 0 ? 256 : U32(46);
-  }
-
   std::size_t Colours() const { return colours_; }
 
   int IndexAt(int col, int rowFromTop) const {
@@ -80,8 +74,8 @@ class WorldMap {
   }
 
  private:
-  std::size_t offBits_ = 0;
-  std::size_t colours_ = 0;
+  std::size_t offBits_ = U32(10);
+  std::size_t colours_ = U32(46) == 0 ? 256 : U32(46);
 };
 
 constexpr Rgb kSea{0, 0, 255};
@@ -104,23 +98,18 @@ TEST(WorldMap, EmbeddedBytesAreTheResourceFile) {
   ASSERT_TRUE(file) << "resources/world_map.bmp";
   const std::string bytes{std::istreambuf_iterator<char>(file), {}};
   ASSERT_EQ(bytes.size(), kWorldMapBmpSize);
-  EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), kWorldMapBmp,
-                         [](char a, unsigned char b) {
-                           return static_cast<unsigned char>(a) == b;
-                         }));
+  EXPECT_TRUE(bytes ==
+              std::string_view(reinterpret_cast<const char*>(kWorldMapBmp),
+                               kWorldMapBmpSize));
 }
 
-TEST(WorldMap, IsAWholeBmpFile) {
+TEST(WorldMap, IsAWhole360By180EightBitBottomUpBmpWithAColourTable) {
   ASSERT_GE(kWorldMapBmpSize, kFileHeader + kInfoHeader);
   EXPECT_EQ(kWorldMapBmp[0], 'B');
   EXPECT_EQ(kWorldMapBmp[1], 'M');
   EXPECT_EQ(U32(2), kWorldMapBmpSize);  // bfSize
   EXPECT_EQ(U32(6), 0u);                // bfReserved1, bfReserved2
-}
-
-TEST(WorldMap, Is360By180EightBitBottomUpWithAColourTable) {
-  ASSERT_GE(kWorldMapBmpSize, kFileHeader + kInfoHeader);
-  EXPECT_EQ(U32(14), kInfoHeader);  // biSize: BITMAPINFOHEADER
+  EXPECT_EQ(U32(14), kInfoHeader);      // biSize: BITMAPINFOHEADER
   EXPECT_EQ(I32(18), kWidth);
   EXPECT_EQ(I32(22), kHeight);  // positive: bottom-up
   EXPECT_EQ(U16(26), 1u);       // biPlanes
@@ -137,18 +126,6 @@ TEST(WorldMap, Is360By180EightBitBottomUpWithAColourTable) {
   EXPECT_EQ(U32(10) + std::size_t(kWidth) * kHeight, kWorldMapBmpSize);
   const std::uint32_t sizeImage = U32(34);
   EXPECT_TRUE(sizeImage == 0 || sizeImage == std::uint32_t(kWidth * kHeight));
-}
-
-TEST(WorldMap, EveryPixelNamesAColourOfTheTable) {
-  const WorldMap map;
-  for (int row = 0; row < kHeight; ++row) {
-    for (int col = 0; col < kWidth; ++col) {
-      const int index = map.IndexAt(col, row);
-      ASSERT_GE(index, 0) << "col " << col << " row " << row;
-      ASSERT_LT(std::size_t(index), map.Colours())
-          << "col " << col << " row " << row;
-    }
-  }
 }
 
 TEST(WorldMap, KnownPlacesHaveTheirColours) {
@@ -193,16 +170,20 @@ TEST(WorldMap, NorthIsUpAndWestIsLeft) {
   }
 }
 
-TEST(WorldMap, LandIsAPlausibleShareAndNeverReadsAsSea) {
+TEST(WorldMap, EveryPixelNamesATableColourAndTheLandIsPlausible) {
   const WorldMap map;
   int land = 0;
   std::set<int> landIndices;
   for (int row = 0; row < kHeight; ++row) {
     for (int col = 0; col < kWidth; ++col) {
-      const Rgb c = map.PixelAt(col, row);
+      const int index = map.IndexAt(col, row);
+      ASSERT_GE(index, 0) << "col " << col << " row " << row;
+      ASSERT_LT(std::size_t(index), map.Colours())
+          << "col " << col << " row " << row;
+      const Rgb c = map.Entry(index);
       if (c == kSea) continue;
       ++land;
-      landIndices.insert(map.IndexAt(col, row));
+      landIndices.insert(index);
       ASSERT_GE(DistanceFromSea(c), 60.0)
           << "col " << col << " row " << row << ": " << Describe(c);
     }

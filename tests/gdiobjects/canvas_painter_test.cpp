@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 
 #include "alphablend/canvas.h"
 #include "alphablend/colors.h"
@@ -21,36 +23,33 @@ std::uint32_t ColorAt(const CCanvas& canvas, int x, int y) {
 
 std::uint32_t Rgb(COLORREF color) { return ColorToPixel(color) & kColorBytes; }
 
-COLORREF LightEdge() {
 #ifdef _WIN32
-  return GetSysColor(COLOR_3DLIGHT);
+COLORREF LightEdge() { return GetSysColor(COLOR_3DLIGHT); }
+COLORREF DarkEdge() { return GetSysColor(COLOR_3DDKSHADOW); }
 #else
-  return RGB(227, 227, 227);
+COLORREF LightEdge() { return RGB(227, 227, 227); }
+COLORREF DarkEdge() { return RGB(105, 105, 105); }
 #endif
-}
-
-COLORREF DarkEdge() {
-#ifdef _WIN32
-  return GetSysColor(COLOR_3DDKSHADOW);
-#else
-  return RGB(105, 105, 105);
-#endif
-}
-
-void Paint(CCanvas& canvas, std::uint32_t pixel) {
-  for (int y = 0; y < canvas.height; ++y)
-    for (int x = 0; x < canvas.width; ++x) canvas.SetPixel(x, y, pixel);
-}
 
 bool Inside(int x, int y, const RECT& r) {
   return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-TEST(CanvasPainterTest, FillRectWritesTheColourClipped) {
+class CanvasPainterTest : public ::testing::Test {
+ protected:
+  // A painter on a w x h canvas, every pixel kBackground.
+  CCanvasPainter& PainterOn(int w, int h) {
+    canvas.Resize(w, h);
+    std::fill_n(canvas.pixels, w * h, kBackground);
+    return painter.emplace(canvas);
+  }
+  CFont font;  // made by the tests that draw text; outlives the painter
   CCanvas canvas;
-  canvas.Resize(20, 10);
-  Paint(canvas, kBackground);
-  CCanvasPainter painter(canvas);
+  std::optional<CCanvasPainter> painter;
+};
+
+TEST_F(CanvasPainterTest, FillRectWritesTheColourClipped) {
+  CCanvasPainter& painter = PainterOn(20, 10);
   const RECT box{2, 3, 8, 6};
   painter.FillRect(box, RGB(10, 20, 30));
   painter.FillRect(RECT{-5, -5, 3, 2}, RGB(200, 0, 100));  // over the corner
@@ -72,11 +71,8 @@ TEST(CanvasPainterTest, FillRectWritesTheColourClipped) {
     }
 }
 
-TEST(CanvasPainterTest, RaisedEdgeIsLightAboveAndLeftDarkBelowAndRight) {
-  CCanvas canvas;
-  canvas.Resize(24, 12);
-  Paint(canvas, kBackground);
-  CCanvasPainter painter(canvas);
+TEST_F(CanvasPainterTest, RaisedEdgeIsLightAboveAndLeftDarkBelowAndRight) {
+  CCanvasPainter& painter = PainterOn(24, 12);
   const RECT r{10, 2, 20, 8};
   painter.DrawRaisedEdge(r);
   const std::uint32_t light = Rgb(LightEdge());
@@ -85,18 +81,14 @@ TEST(CanvasPainterTest, RaisedEdgeIsLightAboveAndLeftDarkBelowAndRight) {
   for (int y = 2; y <= 6; ++y) EXPECT_EQ(ColorAt(canvas, 10, y), light) << y;
   for (int x = 10; x <= 19; ++x) EXPECT_EQ(ColorAt(canvas, x, 7), dark) << x;
   for (int y = 2; y <= 7; ++y) EXPECT_EQ(ColorAt(canvas, 19, y), dark) << y;
-  int touched = 0;
-  for (int y = 0; y < 12; ++y)
-    for (int x = 0; x < 24; ++x)
-      touched += canvas.GetPixel(x, y) != kBackground;
-  EXPECT_EQ(touched, 2 * 10 + 2 * 4);  // a one-pixel frame, interior untouched
+  // The pixels changed: a one-pixel frame, interior untouched.
+  EXPECT_EQ(
+      24 * 12 - std::count(canvas.pixels, canvas.pixels + 24 * 12, kBackground),
+      2 * 10 + 2 * 4);
 }
 
-TEST(CanvasPainterTest, EllipseIsAClosedBlackRingAroundTheFill) {
-  CCanvas canvas;
-  canvas.Resize(18, 14);
-  Paint(canvas, kBackground);
-  CCanvasPainter painter(canvas);
+TEST_F(CanvasPainterTest, EllipseIsAClosedBlackRingAroundTheFill) {
+  CCanvasPainter& painter = PainterOn(18, 14);
   const RECT r{2, 2, 14, 10};
   const std::uint32_t fill = Rgb(RGB(10, 20, 30));
   painter.Ellipse(r, RGB(10, 20, 30));
@@ -129,12 +121,9 @@ TEST(CanvasPainterTest, EllipseIsAClosedBlackRingAroundTheFill) {
     }
 }
 
-TEST(CanvasPainterTest, MeasureTextGrowsWithTheText) {
-  CFont font;
+TEST_F(CanvasPainterTest, MeasureTextGrowsWithTheText) {
   ASSERT_TRUE(font.CreateFromLogFont(FontRequest(kFullFace, -20)));
-  CCanvas canvas;
-  canvas.Resize(8, 8);
-  CCanvasPainter painter(canvas);
+  CCanvasPainter& painter = PainterOn(8, 8);
   const SIZE one = painter.MeasureText(font, u"1");
   const SIZE two = painter.MeasureText(font, u"11");
   const SIZE twelve = painter.MeasureText(font, u"2002/12/6");
@@ -151,12 +140,9 @@ TEST(CanvasPainterTest, MeasureTextGrowsWithTheText) {
   EXPECT_EQ(painter.MeasureText(none, u"1").cx, 0);
 }
 
-TEST(CanvasPainterTest, DrawTextInksOnlyTheMeasuredBox) {
-  CFont font;
+TEST_F(CanvasPainterTest, DrawTextInksOnlyTheMeasuredBox) {
   ASSERT_TRUE(font.CreateFromLogFont(FontRequest(kFullFace, -16)));
-  CCanvas canvas;
-  canvas.Resize(60, 36);
-  CCanvasPainter painter(canvas);
+  CCanvasPainter& painter = PainterOn(60, 36);
   painter.FillRect(RECT{0, 0, 60, 36}, RGB(255, 255, 255));
   const SIZE size = painter.MeasureText(font, u"Ag\u58F1");
   painter.DrawText(font, 10, 8, u"Ag\u58F1", RGB(255, 0, 0));
@@ -180,13 +166,9 @@ TEST(CanvasPainterTest, DrawTextInksOnlyTheMeasuredBox) {
   EXPECT_GT(solid, 10);
 }
 
-TEST(CanvasPainterTest, DrawingOffTheCanvasIsClipped) {
-  CFont font;
+TEST_F(CanvasPainterTest, DrawingOffTheCanvasIsClipped) {
   ASSERT_TRUE(font.CreateFromLogFont(FontRequest(kFullFace, -16)));
-  CCanvas canvas;
-  canvas.Resize(12, 10);
-  Paint(canvas, kBackground);
-  CCanvasPainter painter(canvas);
+  CCanvasPainter& painter = PainterOn(12, 10);
   painter.DrawText(font, -6, -8, u"WW", RGB(0, 0, 0));
   painter.DrawText(font, INT32_MAX - 4, INT32_MIN + 2, u"WW", RGB(0, 0, 0));
   painter.Ellipse(RECT{-40, -40, 6, 6}, RGB(0, 255, 0));

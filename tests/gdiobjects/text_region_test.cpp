@@ -68,15 +68,14 @@ TEST(TextRegionTest, AlignmentPlacesTheReferencePoint) {
 }
 
 TEST(TextRegionTest, EscapementTurnsTheTextCounterClockwise) {
-  const auto upright = MakeFont(kFullFace, -24);
-  const auto down = MakeFont(kFullFace, -24, 2700);  // 3 o'clock on the dial
-  const auto up = MakeFont(kFullFace, -24, 900);
-  const CRegion flat =
-      MakeTextRegion(*upright, u"III", 100, 100, TA_LEFT | TA_TOP);
-  const CRegion runsDown =
-      MakeTextRegion(*down, u"III", 100, 100, TA_LEFT | TA_TOP);
-  const CRegion runsUp =
-      MakeTextRegion(*up, u"III", 100, 100, TA_LEFT | TA_TOP);
+  // "III" at the point (100, 100), turned by `escapement` tenths of a degree.
+  const auto turned = [](LONG escapement) {
+    return MakeTextRegion(*MakeFont(kFullFace, -24, escapement), u"III", 100,
+                          100, TA_LEFT | TA_TOP);
+  };
+  const CRegion flat = turned(0);
+  const CRegion runsDown = turned(2700);  // 3 o'clock on the dial
+  const CRegion runsUp = turned(900);
 
   // Turned by 270 degrees the text runs downward with its top to the right,
   // so it hangs to the left of the reference point.

@@ -10,6 +10,7 @@
 #include "clockfrm/clock_frm.h"
 #include "earthfrm/earth_frm.h"
 #include "framepart/frame_sequence.h"
+#include "support/dial_probe.h"
 #include "support/fake_host.h"
 #include "support/memory_settings.h"
 
@@ -147,14 +148,7 @@ TEST_F(PresentedFrames, TheCalendarFadesInThenTheFrameRests) {
   Start();
   // The pointer rests on a character: the counter climbs once a tenth up to
   // its top of 40, fading the calendar in from the tenth tick on.
-  const CCanvas& dial = clock.DialLayer();
-  host.cursor = {-1, -1};
-  for (int y = 0; y < dial.height && host.cursor.x < 0; ++y)
-    for (int x = 0; x < dial.width; ++x)
-      if (dial.GetPixel(x, y) >> 24) {
-        host.cursor = {x, y};
-        break;
-      }
+  host.cursor = InkedDialPoint(clock.DialLayer());
   ASSERT_GE(host.cursor.x, 0) << "no character on the dial layer";
   const int whileFading = Run(40);
   EXPECT_GE(whileFading, 30) << "the calendar's alpha changes every tenth";

@@ -70,11 +70,9 @@ namespace {
 class SettingsFileSave : public ::testing::Test {
  protected:
   void SetUp() override {
-    root =
-        fs::temp_directory_path() /
-        ("ondrava-settings-file-" +
-         std::string(
-             ::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const std::string test =
+        ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    root = fs::temp_directory_path() / ("ondrava-settings-file-" + test);
     fs::remove_all(root);
     fs::create_directories(root);
     // A file where a folder should be: nothing can be written beneath it,

@@ -261,6 +261,17 @@ class Ondrava:
                 found.append(window)
         return found
 
+    def dialogs(self):
+        """The program's framed windows besides the main one: its dialogs."""
+        root = self.desktop.root()
+        found = []
+        for window in self.desktop.windows_of(self.process.pid):
+            info = self.desktop.window_info(window)
+            if window != self.window and info["viewable"] and not info["override"] \
+                    and self.desktop.parent_of(window) != root:
+                found.append(window)
+        return found
+
     def open_menu_at(self, x, y):
         self.desktop.click(x, y, button=3)
         return poll(self.popups, "the popup menu")
@@ -309,7 +320,9 @@ def read_ini(path):
     return sections
 
 
-def write_ini(path, form):
+def write_ini(path, form, option=None):
     lines = ["[Form]"] + ["%s=%s" % item for item in form.items()]
+    if option:
+        lines += ["[Option]"] + ["%s=%s" % item for item in option.items()]
     with open(path, "w") as f:
         f.write("\n".join(lines) + "\n")

@@ -21,6 +21,8 @@ from desktop import (DESKTOP_RGB, Desktop, Ondrava, TimedOut, poll,  # noqa: E40
 PROGRAM = None
 SNAP = None
 FIXED_TIME = ("2026-01-01", "10:08:30.000")
+# The placement most tests start from.
+WINDOW = {"Left": 100, "Top": 100, "Width": 200, "Height": 200}
 
 
 class ProgramCase(unittest.TestCase):
@@ -45,10 +47,10 @@ class ProgramCase(unittest.TestCase):
             run.kill()
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def start(self, form=None, args=None, env=None, program=None):
+    def start(self, form=None, args=None, env=None, program=None, option=None):
         ini = os.path.join(self.folder, "settings.ini")
         if form is not None:
-            write_ini(ini, form)
+            write_ini(ini, form, option)
         run = Ondrava(self.desktop, program or PROGRAM, [ini] if args is None else args,
                       env=dict({"HOME": self.folder}, **(env or {})))
         self.runs.append(run)
@@ -73,7 +75,7 @@ class WindowTest(ProgramCase):
         self.assertTrue(0 <= info["x"] <= 1024 - 128 and 0 <= info["y"] <= 768 - 128, info)
 
     def test_stay_on_top_follows_the_menu_and_is_saved(self):
-        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        run, ini = self.start(WINDOW)
         run.choose("s")
         poll(lambda: "_NET_WM_STATE_ABOVE" not in run.state(), "stay-on-top off")
         self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", run.state())
@@ -83,7 +85,7 @@ class WindowTest(ProgramCase):
         self.assertEqual(read_ini(ini)["form"]["stayontop"], "True")
 
     def test_a_drag_from_the_centre_moves_the_window_and_sigterm_saves_it(self):
-        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        run, ini = self.start(WINDOW)
         self.desktop.drag(run.centre(), (120, 60))
         try:
             poll(lambda: (run.info()["x"], run.info()["y"]) == (220, 160), "the move")
@@ -94,7 +96,7 @@ class WindowTest(ProgramCase):
         self.assertEqual((form["left"], form["top"], form["width"]), ("220", "160", "200"))
 
     def test_a_drag_on_the_rim_resizes_and_the_window_stays_square(self):
-        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        run, ini = self.start(WINDOW)
         self.desktop.drag((290, 290), (60, 24))  # the bottom-right rim
         poll(lambda: run.info()["width"] > 230, "the resize")
         poll(lambda: run.info()["width"] == run.info()["height"], "a square window")
@@ -108,7 +110,7 @@ class WindowTest(ProgramCase):
         self.assertEqual(form["width"], form["height"])
 
     def test_the_wheel_changes_the_hands_and_with_shift_the_characters(self):
-        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        run, ini = self.start(WINDOW)
         self.desktop.move_pointer(*run.ring_point())
         for _ in range(3):
             self.desktop.xdotool("click", 4)  # a notch away from the user
@@ -120,7 +122,7 @@ class WindowTest(ProgramCase):
         self.assertEqual((option["handsalpha"], option["mojialpha"]), ("131", "127"))
 
     def test_a_drag_in_the_ring_turns_the_globe_and_with_ctrl_tilts_its_axis(self):
-        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        run, ini = self.start(WINDOW)
         x, y = run.ring_point()
         self.desktop.drag((x, y), (40, 0))
         self.desktop.xdotool("keydown", "ctrl")
@@ -164,32 +166,21 @@ class WindowTest(ProgramCase):
         self.assertNotEqual(inside, DESKTOP_RGB)
 
     def test_the_colour_font_and_texture_dialogs_open_and_cancel(self):
-        run, ini = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
-        root = self.desktop.root()
-
-        def dialogs():
-            # Managed (framed by the window manager) windows besides the main one.
-            found = []
-            for window in self.desktop.windows_of(run.process.pid):
-                info = self.desktop.window_info(window)
-                if window != run.window and info["viewable"] and not info["override"] \
-                        and self.desktop.parent_of(window) != root:
-                    found.append(window)
-            return found
+        run, ini = self.start(WINDOW)
         for keys in (("c", "h"), ("c", "f"), ("e", "o")):  # hour hand, font, texture
             run.open_menu_at(*run.ring_point())
             for key in keys:
                 self.desktop.xdotool("key", key)
-            poll(dialogs, "the dialog of %s" % "+".join(keys))
+            poll(run.dialogs, "the dialog of %s" % "+".join(keys))
             self.desktop.xdotool("key", "Escape")
-            poll(lambda: not dialogs(), "the dialog to close")
+            poll(lambda: not run.dialogs(), "the dialog to close")
         self.assertEqual(run.terminate(), 0)
         saved = read_ini(ini)
         self.assertEqual(saved["color"]["hourhand"], "16711680", "a cancelled colour")
         self.assertEqual(saved["option"]["filename"], "", "a cancelled file")
 
     def test_alt_slash_opens_the_about_box(self):
-        run, _ = self.start({"Left": 100, "Top": 100, "Width": 200, "Height": 200})
+        run, _ = self.start(WINDOW)
         self.desktop.xdotool("windowactivate", "--sync", run.window)
         self.desktop.xdotool("key", "alt+slash")
         box = poll(lambda: self.desktop.xdotool("search", "--onlyvisible", "--name",
@@ -206,23 +197,13 @@ class LanguageTest(ProgramCase):
     """The menu and the About box speak the user's language: Japanese for a
     Japanese locale, English otherwise, and [Option] Language over both."""
 
-    def dialogs(self, run):
-        """Names of the program's framed windows besides the main one."""
-        root = self.desktop.root()
-        names = []
-        for window in self.desktop.windows_of(run.process.pid):
-            info = self.desktop.window_info(window)
-            if window != run.window and info["viewable"] and not info["override"] \
-                    and self.desktop.parent_of(window) != root:
-                names.append(self.desktop.xdotool("getwindowname", window).strip())
-        return names
-
     def about_title(self, run):
         self.desktop.xdotool("windowactivate", "--sync", run.window)
         self.desktop.xdotool("key", "alt+slash")
-        title = poll(lambda: self.dialogs(run), "the About box")[0]
+        box = poll(run.dialogs, "the About box")[0]
+        title = self.desktop.xdotool("getwindowname", box).strip()
         self.desktop.xdotool("key", "Escape")
-        poll(lambda: not self.dialogs(run), "the About box to close")
+        poll(lambda: not run.dialogs(), "the About box to close")
         return title
 
     def dial_colour_mnemonic_opens_a_dialog(self, run, mnemonic):
@@ -233,22 +214,18 @@ class LanguageTest(ProgramCase):
         self.desktop.xdotool("key", "c")
         self.desktop.xdotool("key", mnemonic)
         try:
-            poll(lambda: self.dialogs(run), "a dialog", timeout=3)
+            poll(run.dialogs, "a dialog", timeout=3)
             opened = True
         except TimedOut:
             opened = False
         for _ in range(3):
             self.desktop.xdotool("key", "Escape")
-        poll(lambda: not run.popups() and not self.dialogs(run), "the menu to close")
+        poll(lambda: not run.popups() and not run.dialogs(), "the menu to close")
         return opened
 
     def check(self, env, language_setting, expected_title):
-        ini = os.path.join(self.folder, "settings.ini")
-        with open(ini, "w") as f:
-            f.write("[Form]\nLeft=100\nTop=100\nWidth=200\nHeight=200\n")
-            if language_setting:
-                f.write("[Option]\nLanguage=%s\n" % language_setting)
-        run, _ = self.start(args=[ini], env=env)
+        run, _ = self.start(WINDOW, env=env,
+                            option=language_setting and {"Language": language_setting})
         self.assertEqual(self.about_title(run), expected_title)
         japanese = expected_title != "About Ondrava"
         own, other = ("j", "d") if japanese else ("d", "j")
@@ -309,10 +286,10 @@ class FrameTest(ProgramCase):
             self.fail("largest channel difference %d" % worst_difference())
         return run
 
-
     def test_the_calendar_fades_in_while_the_pointer_rests_on_a_character(self):
         size, left, top = 256, 100, 100
         run, ini = self.start({"Left": left, "Top": top, "Width": size, "Height": size})
+        poll(lambda: (run.info()["x"], run.info()["y"]) == (left, top), "the window in place")
         # A pixel of the "XII" from the frame renderer's frame at a time
         # whose hands are far from it.
         snap = os.path.join(self.folder, "dial.png")

@@ -147,8 +147,7 @@ TEST_F(SceneRender, AChildsMatrixActsAfterItsParents) {
   const auto nested = DrawnBox(canvas);
 
   CGSRoot expected;
-  expected.PushBack(new CGSObject);
-  auto* alone = static_cast<CGSObject*>(expected.First());
+  CGSObject* alone = AddObject(expected);
   AddTriangle(*alone, 0, kWhite, kAwayFromLight);
   RotateZ(alone->matrix, alone->matrix, PI / 2);
   TranslateMat(alone->matrix, alone->matrix, Vector4{0, 5, 0, 0});

@@ -57,17 +57,26 @@ std::u16string Utf16LeText(const std::string& bytes) {
   return text;
 }
 
+// One save as the program makes it: begin, write, commit.
+bool SaveOne(ISettingsStore& store, std::u16string_view section,
+             std::u16string_view key, std::u16string_view value) {
+  store.BeginSave();
+  store.WriteString(section, key, value);
+  return store.CommitSave();
+}
+
+const std::string kLeftIs5 = Utf16Le(u"[Form]\r\nLeft=5\r\n");
+const std::vector<std::string> kOnlyTheFile{"clock.ini"};
+
 class SettingsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    const std::string test =
+        ::testing::UnitTest::GetInstance()->current_test_info()->name();
     const auto stamp =
         std::chrono::steady_clock::now().time_since_epoch().count();
-    folder =
-        fs::temp_directory_path() /
-        ("ondrava-" +
-         std::string(
-             ::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-         "-" + std::to_string(stamp));
+    folder = fs::temp_directory_path() /
+             ("ondrava-" + test + "-" + std::to_string(stamp));
     ASSERT_TRUE(fs::create_directories(folder));
     file = folder / "clock.ini";
   }
@@ -100,6 +109,12 @@ class SettingsStoreTest : public ::testing::Test {
                               fs::perms::others_read);
   }
 
+  // Saving Left=9 fails, and no temporary file is left beside the file.
+  void ExpectSaveFails(ISettingsStore& store) const {
+    EXPECT_FALSE(SaveOne(store, u"Form", u"Left", u"9"));
+    EXPECT_EQ(kOnlyTheFile, Entries());
+  }
+
   fs::path folder;
   fs::path file;
 };
@@ -125,7 +140,7 @@ TEST_F(SettingsStoreTest, FirstSaveCreatesAUnicodeFileThatReadsBack) {
     ASSERT_TRUE(store->CommitSave());
     EXPECT_EQ(u"-12", store->ReadString(u"Form", u"Left", u"0"));
   }
-  EXPECT_EQ(std::vector<std::string>{"clock.ini"}, Entries());
+  EXPECT_EQ(kOnlyTheFile, Entries());
   EXPECT_EQ("\xFF\xFE", ReadBytes(file).substr(0, 2));
 
   const auto store = Open();
@@ -138,10 +153,7 @@ TEST_F(SettingsStoreTest, FirstSaveCreatesAUnicodeFileThatReadsBack) {
 
 TEST_F(SettingsStoreTest, EmptyFileIsWrittenLikeANewOne) {
   WriteBytes(file, "");
-  const auto store = Open();
-  store->BeginSave();
-  store->WriteString(u"Font", u"Face", u"\u0394");
-  ASSERT_TRUE(store->CommitSave());
+  ASSERT_TRUE(SaveOne(*Open(), u"Font", u"Face", u"\u0394"));
   EXPECT_EQ("\xFF\xFE", ReadBytes(file).substr(0, 2));
   EXPECT_EQ(u"\u0394", Open()->ReadString(u"Font", u"Face", u""));
 }
@@ -168,18 +180,14 @@ TEST_F(SettingsStoreTest, Utf8FileWithMarkStaysUtf8) {
   WriteBytes(file, "\xEF\xBB\xBF[Font]\r\nFace=Z\xC3\xBCrich\r\n");
   const auto store = Open();
   EXPECT_EQ(u"Z\u00fcrich", store->ReadString(u"Font", u"Face", u""));
-  store->BeginSave();
-  store->WriteString(u"Font", u"Face", u"\u00c5land");
-  ASSERT_TRUE(store->CommitSave());
+  ASSERT_TRUE(SaveOne(*store, u"Font", u"Face", u"\u00c5land"));
   EXPECT_EQ("\xEF\xBB\xBF", ReadBytes(file).substr(0, 3));
   EXPECT_EQ(u"\u00c5land", Open()->ReadString(u"Font", u"Face", u""));
 }
 
 TEST_F(SettingsStoreTest, ReadsSeeTheFileUntilTheCommit) {
   const auto store = Open();
-  store->BeginSave();
-  store->WriteString(u"Form", u"Left", u"1");
-  ASSERT_TRUE(store->CommitSave());
+  ASSERT_TRUE(SaveOne(*store, u"Form", u"Left", u"1"));
   store->BeginSave();
   store->WriteString(u"Form", u"Left", u"2");
   EXPECT_EQ(u"1", store->ReadString(u"Form", u"Left", u""));
@@ -190,9 +198,7 @@ TEST_F(SettingsStoreTest, ReadsSeeTheFileUntilTheCommit) {
 TEST_F(SettingsStoreTest, SaveKeepsLinesOthersWroteSinceTheStoreWasMade) {
   const auto store = Open();
   WriteBytes(file, Utf16Le(u"[Other]\r\nX=1\r\n"));
-  store->BeginSave();
-  store->WriteString(u"Form", u"Left", u"4");
-  ASSERT_TRUE(store->CommitSave());
+  ASSERT_TRUE(SaveOne(*store, u"Form", u"Left", u"4"));
   const auto reread = Open();
   EXPECT_EQ(u"1", reread->ReadString(u"Other", u"X", u""));
   EXPECT_EQ(u"4", reread->ReadString(u"Form", u"Left", u""));
@@ -230,40 +236,30 @@ TEST_F(SettingsStoreTest, ValuesFollowTheProfileRules) {
 }
 
 TEST_F(SettingsStoreTest, ReadOnlyFileMakesTheCommitFailWithoutATrace) {
-  const std::string original = Utf16Le(u"[Form]\r\nLeft=5\r\n");
-  WriteBytes(file, original);
+  WriteBytes(file, kLeftIs5);
   MakeReadOnly(file);
   const auto store = Open();
-  store->BeginSave();
-  store->WriteString(u"Form", u"Left", u"9");
-  EXPECT_FALSE(store->CommitSave());
-  EXPECT_EQ(original, ReadBytes(file));
-  EXPECT_EQ(std::vector<std::string>{"clock.ini"}, Entries());
+  ExpectSaveFails(*store);
+  EXPECT_EQ(kLeftIs5, ReadBytes(file));
   EXPECT_EQ(u"5", store->ReadString(u"Form", u"Left", u""));
 }
 
 TEST_F(SettingsStoreTest, CommitFailsWhereNoFileCanBe) {
   const fs::path inMissingFolder = folder / "missing" / "clock.ini";
-  const auto lost = MakeSettingsStore(inMissingFolder.u16string());
-  lost->BeginSave();
-  lost->WriteString(u"Form", u"Left", u"1");
-  EXPECT_FALSE(lost->CommitSave());
+  EXPECT_FALSE(SaveOne(*MakeSettingsStore(inMissingFolder.u16string()), u"Form",
+                       u"Left", u"1"));
   EXPECT_FALSE(fs::exists(folder / "missing"));
 
   fs::create_directory(file);  // a folder where the file should be
-  const auto blocked = Open();
-  blocked->BeginSave();
-  blocked->WriteString(u"Form", u"Left", u"1");
-  EXPECT_FALSE(blocked->CommitSave());
+  EXPECT_FALSE(SaveOne(*Open(), u"Form", u"Left", u"1"));
+  EXPECT_EQ(kOnlyTheFile, Entries());
   EXPECT_TRUE(fs::is_directory(file));
-  EXPECT_EQ(std::vector<std::string>{"clock.ini"}, Entries());
 
   EXPECT_FALSE(MakeSettingsStore(u"")->CommitSave());
 }
 
 TEST_F(SettingsStoreTest, OnlyACommittedSaveReachesTheFile) {
-  const std::string original = Utf16Le(u"[Form]\r\nLeft=5\r\n");
-  WriteBytes(file, original);
+  WriteBytes(file, kLeftIs5);
   {
     const auto store = Open();
     EXPECT_FALSE(store->CommitSave());  // no save begun
@@ -272,8 +268,8 @@ TEST_F(SettingsStoreTest, OnlyACommittedSaveReachesTheFile) {
     store->WriteString(u"Form", u"Left", u"7");
     // Destroyed mid-save: the file and its folder stay as they were.
   }
-  EXPECT_EQ(original, ReadBytes(file));
-  EXPECT_EQ(std::vector<std::string>{"clock.ini"}, Entries());
+  EXPECT_EQ(kLeftIs5, ReadBytes(file));
+  EXPECT_EQ(kOnlyTheFile, Entries());
 
   const auto store = Open();
   store->BeginSave();
@@ -284,7 +280,7 @@ TEST_F(SettingsStoreTest, OnlyACommittedSaveReachesTheFile) {
   EXPECT_EQ(u"fb", store->ReadString(u"Form", u"Top", u"fb"));
   EXPECT_EQ(u"2", store->ReadString(u"Form", u"Width", u"fb"));
   EXPECT_EQ(u"5", store->ReadString(u"Form", u"Left", u"fb"));
-  EXPECT_EQ(std::vector<std::string>{"clock.ini"}, Entries());
+  EXPECT_EQ(kOnlyTheFile, Entries());
 }
 
 #ifndef _WIN32
@@ -295,32 +291,24 @@ TEST_F(SettingsStoreTest, OversizedFileIsNeitherReadNorReplaced) {
   WriteBytes(file, huge);
   const auto store = Open();
   EXPECT_EQ(u"fb", store->ReadString(u"Form", u"Left", u"fb"));
-  store->BeginSave();
-  store->WriteString(u"Form", u"Left", u"9");
-  EXPECT_FALSE(store->CommitSave());
+  ExpectSaveFails(*store);
   EXPECT_EQ(huge.size(), fs::file_size(file));
-  EXPECT_EQ(std::vector<std::string>{"clock.ini"}, Entries());
 }
 
 TEST_F(SettingsStoreTest, SpecialFilesAtThePathDoNotStallOrGetReplaced) {
   ASSERT_EQ(0, ::mkfifo(file.c_str(), 0600));
   const auto store = Open();  // must not wait for a writer
   EXPECT_EQ(u"fb", store->ReadString(u"Form", u"Left", u"fb"));
-  store->BeginSave();
-  store->WriteString(u"Form", u"Left", u"9");
-  EXPECT_FALSE(store->CommitSave());
+  ExpectSaveFails(*store);
   EXPECT_TRUE(fs::is_fifo(file));
 }
 
 TEST_F(SettingsStoreTest, SaveThroughALinkReplacesTheLinkedFile) {
   const fs::path real = folder / "real.ini";
-  WriteBytes(real, Utf16Le(u"[Form]\r\nLeft=5\r\n"));
+  WriteBytes(real, kLeftIs5);
   fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write);
   fs::create_symlink(real.filename(), file);
-  const auto store = Open();
-  store->BeginSave();
-  store->WriteString(u"Form", u"Left", u"9");
-  ASSERT_TRUE(store->CommitSave());
+  ASSERT_TRUE(SaveOne(*Open(), u"Form", u"Left", u"9"));
   EXPECT_TRUE(fs::is_symlink(file));
   EXPECT_EQ(
       u"9",
@@ -331,14 +319,10 @@ TEST_F(SettingsStoreTest, SaveThroughALinkReplacesTheLinkedFile) {
 
 TEST_F(SettingsStoreTest, ReadOnlyFolderMakesTheCommitFail) {
   if (::geteuid() == 0) GTEST_SKIP() << "root may write into any folder";
-  WriteBytes(file, Utf16Le(u"[Form]\r\nLeft=5\r\n"));
+  WriteBytes(file, kLeftIs5);
   fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-  const auto store = Open();
-  store->BeginSave();
-  store->WriteString(u"Form", u"Left", u"9");
-  EXPECT_FALSE(store->CommitSave());
+  ExpectSaveFails(*Open());
   EXPECT_EQ(u"5", Open()->ReadString(u"Form", u"Left", u""));
-  EXPECT_EQ(std::vector<std::string>{"clock.ini"}, Entries());
 }
 
 #endif  // !_WIN32

@@ -60,6 +60,12 @@ class ThreeDimRgnTest : public ::testing::Test {
     FreeThreeDimRgn(rgn);
     SetThreeDimRgnAllocator(nullptr);
   }
+  // Fills `r` into the cleared canvas; how many pixels it drew.
+  int Drawn(const ThreeDimRgn& r) {
+    canvas.Clear();
+    FillThreeDimRgn(r, canvas);
+    return CountDrawn(canvas);
+  }
   ThreeDimRgn rgn;
   CCanvas canvas;
 };
@@ -73,8 +79,7 @@ TEST_F(ThreeDimRgnTest, StartsAsThePixelAtTheOriginAndAfterFreeDrawsNothing) {
   EXPECT_TRUE(DataMatchesRegions(rgn));
 
   rgn.alpha = 128;
-  FillThreeDimRgn(rgn, canvas);
-  EXPECT_EQ(CountDrawn(canvas), 1);
+  EXPECT_EQ(Drawn(rgn), 1);
   EXPECT_EQ(canvas.GetPixel(0, 0) >> 24, 221u);  // 127, then 190, then 221
 
   FreeThreeDimRgn(rgn);
@@ -83,15 +88,12 @@ TEST_F(ThreeDimRgnTest, StartsAsThePixelAtTheOriginAndAfterFreeDrawsNothing) {
   EXPECT_EQ(rgn.cbShadowData, 0);
   EXPECT_TRUE(rgn.hrgnHighlight.IsEmpty() && rgn.hrgnShadow.IsEmpty() &&
               rgn.hrgnFace.IsEmpty());
-  canvas.Clear();
-  FillThreeDimRgn(rgn, canvas);
-  EXPECT_EQ(CountDrawn(canvas), 0);
+  EXPECT_EQ(Drawn(rgn), 0);
 
   // A freed record takes a new shape with new buffers.
   ASSERT_TRUE(SetThreeDimRgnShape(rgn, Rect(2, 2, 4, 4)));
   EXPECT_TRUE(DataMatchesRegions(rgn));
-  FillThreeDimRgn(rgn, canvas);
-  EXPECT_EQ(CountDrawn(canvas), 4 + 3);
+  EXPECT_EQ(Drawn(rgn), 4 + 3);
 }
 
 TEST_F(ThreeDimRgnTest, SplitsAShapeIntoHighlightShadowAndFace) {
@@ -144,8 +146,7 @@ TEST_F(ThreeDimRgnTest, FillBlendsEachPixelOnceInItsPartsColour) {
 
   rgn.alpha = 128;
   ASSERT_TRUE(SetThreeDimRgnShape(rgn, Rect(2, 2, 8, 8)));
-  FillThreeDimRgn(rgn, canvas);
-  EXPECT_EQ(CountDrawn(canvas), 36 + 11);
+  EXPECT_EQ(Drawn(rgn), 36 + 11);
   EXPECT_EQ(canvas.GetPixel(2, 2), OverClear(RGB(255, 227, 127), 128));
   EXPECT_EQ(canvas.GetPixel(7, 2), OverClear(RGB(255, 227, 127), 128));
   EXPECT_EQ(canvas.GetPixel(3, 3), OverClear(RGB(200, 100, 0), 128));
@@ -162,15 +163,12 @@ TEST_F(ThreeDimRgnTest, FillsOnlyThePartOfTheShapeInsideTheCanvas) {
   // Over the top-left corner: the corner pixel is face, since its diagonal
   // neighbour is inside the shape, off the canvas.
   ASSERT_TRUE(SetThreeDimRgnShape(rgn, Rect(-3, -3, 4, 4)));
-  canvas.Clear();
-  FillThreeDimRgn(rgn, canvas);
-  EXPECT_EQ(CountDrawn(canvas), 16 + 5 + 4);
+  EXPECT_EQ(Drawn(rgn), 16 + 5 + 4);
   EXPECT_EQ(canvas.GetPixel(0, 0), OverClear(RGB(0, 0, 255), 255));
 
   // Over the bottom-right corner: the shadow falls off the canvas.
   ASSERT_TRUE(SetThreeDimRgnShape(rgn, Rect(5, 5, 12, 12)));
-  canvas.Clear();
-  FillThreeDimRgn(rgn, canvas);
+  EXPECT_EQ(Drawn(rgn), 3 * 3);
   EXPECT_EQ(DrawnRows(canvas), Range(5, 7));
   for (int y = 5; y < 8; ++y)
     EXPECT_EQ(DrawnColumns(canvas, y), std::make_pair(5, 7));
@@ -222,8 +220,7 @@ TEST_F(ThreeDimRgnTest, KeepsThePreviousShapeWhenABufferCannotBeHad) {
   EXPECT_EQ(rgn.hrgnHighlight, highlight);
   EXPECT_EQ(rgn.hrgnFace, face);
   EXPECT_TRUE(DataMatchesRegions(rgn));
-  FillThreeDimRgn(rgn, canvas);
-  EXPECT_EQ(CountDrawn(canvas), 4 + 3);
+  EXPECT_EQ(Drawn(rgn), 4 + 3);
 
   // A shape whose lists fit the buffers already there needs no memory.
   EXPECT_TRUE(SetThreeDimRgnShape(rgn, Rect(4, 4, 5, 5)));
@@ -240,8 +237,6 @@ TEST_F(ThreeDimRgnTest, KeepsThePreviousShapeWhenABufferCannotBeHad) {
     EXPECT_EQ(r->pFaceData, nullptr);
     EXPECT_EQ(r->cbFaceData, 0);
     EXPECT_TRUE(r->hrgnFace.IsEmpty());
-    canvas.Clear();
-    FillThreeDimRgn(*r, canvas);
-    EXPECT_EQ(CountDrawn(canvas), 0);
+    EXPECT_EQ(Drawn(*r), 0);
   }
 }
