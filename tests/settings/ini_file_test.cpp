@@ -5,21 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "support/utf16_file.h"
+
 namespace {
 
 constexpr bool kBigEndian = true;
-
-// The bytes of a UTF-16 file, its byte-order mark first.
-std::string Utf16(std::u16string_view text, bool bigEndian = false) {
-  std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-  for (char16_t c : text) {
-    const char low = static_cast<char>(c & 0xFF);
-    const char high = static_cast<char>(c >> 8);
-    out += bigEndian ? high : low;
-    out += bigEndian ? low : high;
-  }
-  return out;
-}
 
 std::u16string Value(const IniFile& file, std::u16string_view section,
                      std::u16string_view key) {
@@ -139,35 +129,35 @@ TEST(IniFile, NewFilesAreUtf16LittleEndianWithTheMark) {
   IniFile file;
   EXPECT_EQ("\xFF\xFE", file.Bytes());
   EXPECT_TRUE(file.Set(u"S", u"k", u"\u00e4\U0001F30D"));
-  EXPECT_EQ(Utf16(u"[S]\r\nk=\u00e4\U0001F30D\r\n"), file.Bytes());
+  EXPECT_EQ(Utf16File(u"[S]\r\nk=\u00e4\U0001F30D\r\n"), file.Bytes());
   // No bytes at all is a new file too.
   EXPECT_EQ(IniFile::Encoding::kUtf16Le, IniFile(std::string()).GetEncoding());
 }
 
 TEST(IniFile, EachEncodingIsReadAndWrittenBackInKind) {
   const std::u16string text = u"[S]\r\nName=Z\u00fcrich\r\n";
-  IniFile le(Utf16(text));
+  IniFile le(Utf16File(text));
   EXPECT_EQ(u"Z\u00fcrich", Value(le, u"s", u"name"));
   le.Set(u"S", u"Globe", u"\U0001F30D");
-  EXPECT_EQ(Utf16(text + u"Globe=\U0001F30D\r\n"), le.Bytes());
+  EXPECT_EQ(Utf16File(text + u"Globe=\U0001F30D\r\n"), le.Bytes());
 
-  IniFile be(Utf16(text, kBigEndian));
+  IniFile be(Utf16File(text, kBigEndian));
   EXPECT_EQ(IniFile::Encoding::kUtf16Be, be.GetEncoding());
   EXPECT_EQ(u"Z\u00fcrich", Value(be, u"S", u"Name"));
   be.Set(u"S", u"Name", u"\u00c5");
-  EXPECT_EQ(Utf16(u"[S]\r\nName=\u00c5\r\n", kBigEndian), be.Bytes());
+  EXPECT_EQ(Utf16File(u"[S]\r\nName=\u00c5\r\n", kBigEndian), be.Bytes());
 
   // Characters one of whose bytes is "=", "[", "]", ";", CR or LF are
   // text, not syntax, in either byte order.
   const std::u16string lookalikes =
       u"[\u0A5B\u5B0A]\r\nK\u0A3D\u3D0A=\u0A5D\u5D0A\u0A3B\u0D0A\u3B0D\r\n";
   for (const bool bigEndian : {false, true}) {
-    IniFile wide(Utf16(lookalikes, bigEndian));
+    IniFile wide(Utf16File(lookalikes, bigEndian));
     EXPECT_EQ(u"\u0A5D\u5D0A\u0A3B\u0D0A\u3B0D",
               Value(wide, u"\u0A5B\u5B0A", u"K\u0A3D\u3D0A"));
     EXPECT_TRUE(wide.Set(u"\u0A5B\u5B0A", u"K\u0A3D\u3D0A", u"\u0A0D"));
     const std::u16string after = u"[\u0A5B\u5B0A]\r\nK\u0A3D\u3D0A=\u0A0D\r\n";
-    EXPECT_EQ(Utf16(after, bigEndian), wide.Bytes());
+    EXPECT_EQ(Utf16File(after, bigEndian), wide.Bytes());
   }
 
   IniFile bom(std::string("\xEF\xBB\xBF[S]\r\nName=Z\xC3\xBCrich\r\n"));
@@ -199,12 +189,12 @@ TEST(IniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
       file.Bytes());
 
   // A lone surrogate in UTF-16 is handed on as it is.
-  IniFile lone(Utf16(u"[S]\r\nK=a\xDC00\r\n"));
+  IniFile lone(Utf16File(u"[S]\r\nK=a\xDC00\r\n"));
   EXPECT_EQ(u"a\xDC00", Value(lone, u"S", u"K"));
 
   // A UTF-16 file cut after an odd byte: the stray byte is completed to a
   // code unit, so what is appended stays readable.
-  IniFile odd(Utf16(u"[S]\r\nK=1") + "x");
+  IniFile odd(Utf16File(u"[S]\r\nK=1") + "x");
   EXPECT_EQ(u"1\uFFFD", Value(odd, u"S", u"K"));
   odd.Set(u"S", u"L", u"2");
   EXPECT_EQ(u"2", Value(odd, u"S", u"L"));

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "settings/settings_values.h"
+#include "support/utf16_file.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -34,15 +35,6 @@ std::string ReadBytes(const fs::path& path) {
 void WriteBytes(const fs::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
-}
-
-std::string Utf16Le(std::u16string_view text) {
-  std::string out = "\xFF\xFE";
-  for (char16_t c : text) {
-    out += static_cast<char>(c & 0xFF);
-    out += static_cast<char>(c >> 8);
-  }
-  return out;
 }
 
 // The text of a UTF-16LE file after its mark; each system writes the lines
@@ -65,7 +57,7 @@ bool SaveOne(ISettingsStore& store, std::u16string_view section,
   return store.CommitSave();
 }
 
-const std::string kLeftIs5 = Utf16Le(u"[Form]\r\nLeft=5\r\n");
+const std::string kLeftIs5 = Utf16File(u"[Form]\r\nLeft=5\r\n");
 const std::vector<std::string> kOnlyTheFile{"clock.ini"};
 
 class SettingsStoreTest : public ::testing::Test {
@@ -159,8 +151,8 @@ TEST_F(SettingsStoreTest, EmptyFileIsWrittenLikeANewOne) {
 }
 
 TEST_F(SettingsStoreTest, SavingKeepsEverythingElseInTheFile) {
-  WriteBytes(file, Utf16Le(u"; hand-written note\r\n[Other]\r\nA=1\r\n"
-                           u"[Form]\r\nLeft=5\r\n"));
+  WriteBytes(file, Utf16File(u"; hand-written note\r\n[Other]\r\nA=1\r\n"
+                             u"[Form]\r\nLeft=5\r\n"));
   const auto store = Open();
   store->BeginSave();
   store->WriteString(u"FORM", u"left", u"7");
@@ -197,7 +189,7 @@ TEST_F(SettingsStoreTest, ReadsSeeTheFileUntilTheCommit) {
 
 TEST_F(SettingsStoreTest, SaveKeepsLinesOthersWroteSinceTheStoreWasMade) {
   const auto store = Open();
-  WriteBytes(file, Utf16Le(u"[Other]\r\nX=1\r\n"));
+  WriteBytes(file, Utf16File(u"[Other]\r\nX=1\r\n"));
   ASSERT_TRUE(SaveOne(*store, u"Form", u"Left", u"4"));
   const auto reread = Open();
   EXPECT_EQ(u"1", reread->ReadString(u"Other", u"X", u""));
