@@ -5,7 +5,6 @@
 #include "alphablend/alpha_functions.h"
 #include "framepart/command_ids.h"
 #include "support/canvas_probe.h"
-#include "support/dial_probe.h"
 #include "support/fake_host.h"
 #include "support/fake_menu.h"
 #include "support/memory_settings.h"

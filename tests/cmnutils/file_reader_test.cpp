@@ -20,6 +20,8 @@
 #include <unistd.h>
 #endif
 
+#include "support/temp_folder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -89,11 +91,8 @@ TEST(ReadToEnd, StopsOneBytePastTheCapAndKeepsTheOutputOnFailure) {
 class FileReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto stamp =
-        std::chrono::steady_clock::now().time_since_epoch().count();
-    folder =
-        fs::temp_directory_path() / ("ondrava-reader-" + std::to_string(stamp));
-    ASSERT_TRUE(fs::create_directories(folder));
+    folder = FreshTempFolder("ondrava-reader");
+    ASSERT_TRUE(fs::is_directory(folder));
   }
   void TearDown() override {
     std::error_code error;

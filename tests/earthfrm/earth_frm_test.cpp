@@ -121,7 +121,7 @@ TEST_F(Globe, SpeedMarksAndTheCustomItemAppendedOnce) {
   FakeMenu speeds;
   speeds.items = {134, 135, 136, 137, 138, 139};
   FakeMenu menu;
-  menu.speeds = &speeds;
+  menu.subMenus[8] = &speeds;  // where the globe keeps its speeds
   globe.UpdateMenu(&menu);
   EXPECT_TRUE(menu.checked[136]) << "30 / 50 = 0.6: one turn a minute";
   EXPECT_EQ(speeds.items.size(), 6u);

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "framepart/command_ids.h"
 #include "mainframe/popup_menu.h"
+#include "support/fake_menu.h"
 
 namespace {
 struct FakeWindow : IMainWindow {
@@ -52,19 +52,6 @@ struct FakePart : IFramePart {
   UINT first, last;
   std::vector<std::string>& log;
   std::vector<IMenu*> menus;
-};
-
-struct RecordingMenu : IMenu {
-  void CheckItem(UINT command, bool on) override { checks[command] = on; }
-  void EnableItem(UINT, bool) override {}
-  IMenu* SubMenu(int position) override {
-    return position < 2 ? &subs[position] : nullptr;
-  }
-  int ItemCount() const override { return 0; }
-  void AppendItem(UINT, std::u16string_view, bool, bool) override {}
-  void DeleteItem(UINT) override {}
-  std::map<UINT, bool> checks;
-  std::vector<RecordingMenu> subs = std::vector<RecordingMenu>(0);
 };
 
 class Routing : public ::testing::Test {
@@ -109,15 +96,15 @@ TEST_F(Routing, NoFollowUpOnAWindowClosedWhileABoxWasOpen) {
 }
 
 TEST_F(Routing, MarksGoToEachPartsSubmenuAndTheSwitches) {
-  RecordingMenu popup;
-  popup.subs.resize(2);
+  FakeMenu clockMenu, globeMenu, popup;
+  popup.subMenus = {{kClockSubmenu, &clockMenu}, {kGlobeSubmenu, &globeMenu}};
   switches = {true, false};
   UpdateMenuMarks(popup, switches, parts);
   ASSERT_EQ(clock.menus.size(), 1u);
-  EXPECT_EQ(clock.menus[0], &popup.subs[kClockSubmenu]);
-  EXPECT_EQ(globe.menus[0], &popup.subs[kGlobeSubmenu]);
-  EXPECT_TRUE(popup.checks[IDM_CLICK_THROUGH]);
-  EXPECT_FALSE(popup.checks[IDM_STAY_ON_TOP]);
+  EXPECT_EQ(clock.menus[0], &clockMenu);
+  EXPECT_EQ(globe.menus[0], &globeMenu);
+  EXPECT_TRUE(popup.checked[IDM_CLICK_THROUGH]);
+  EXPECT_FALSE(popup.checked[IDM_STAY_ON_TOP]);
 }
 
 namespace {

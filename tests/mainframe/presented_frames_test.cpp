@@ -10,7 +10,7 @@
 #include "clockfrm/clock_frm.h"
 #include "earthfrm/earth_frm.h"
 #include "framepart/frame_sequence.h"
-#include "support/dial_probe.h"
+#include "support/canvas_probe.h"
 #include "support/fake_host.h"
 #include "support/memory_settings.h"
 

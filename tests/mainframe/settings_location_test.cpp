@@ -10,6 +10,7 @@
 
 #include "mainframe/settings_file.h"
 #include "settings/settings_values.h"
+#include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -70,11 +71,7 @@ namespace {
 class SettingsFileSave : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string test =
-        ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    root = fs::temp_directory_path() / ("ondrava-settings-file-" + test);
-    fs::remove_all(root);
-    fs::create_directories(root);
+    root = FreshTempFolder("ondrava-settings-file");
     // A file where a folder should be: nothing can be written beneath it,
     // whoever runs the test.
     std::ofstream(root / "blocked") << "not a folder";

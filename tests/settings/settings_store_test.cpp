@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "settings/settings_values.h"
+#include "support/temp_folder.h"
 #include "support/utf16_file.h"
 
 #ifndef _WIN32
@@ -63,13 +63,8 @@ const std::vector<std::string> kOnlyTheFile{"clock.ini"};
 class SettingsStoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string test =
-        ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    const auto stamp =
-        std::chrono::steady_clock::now().time_since_epoch().count();
-    folder = fs::temp_directory_path() /
-             ("ondrava-" + test + "-" + std::to_string(stamp));
-    ASSERT_TRUE(fs::create_directories(folder));
+    folder = FreshTempFolder("ondrava-store");
+    ASSERT_TRUE(fs::is_directory(folder));
     file = folder / "clock.ini";
   }
 

@@ -51,3 +51,13 @@ inline bool PixelsNear(std::uint32_t a, std::uint32_t b, int tolerance) {
   }
   return true;
 }
+
+// The first inked point of a clock's dial layer, row by row, that counts as
+// over a character: the layer's last column and row never do. {-1, -1} if
+// none.
+inline POINT InkedDialPoint(const CCanvas& dial) {
+  for (int y = 0; y + 1 < dial.height; ++y)
+    for (int x = 0; x + 1 < dial.width; ++x)
+      if (dial.GetPixel(x, y) >> 24) return {x, y};
+  return {-1, -1};
+}
