@@ -109,7 +109,9 @@ TEST_P(GoldenFrames, MatchTheKeptPixels) {
   fs::remove(ini);
   const std::uint64_t hash = FrameHash(frame);
   if (hash != golden.hash) {
-    const std::string png = std::string("golden-") + golden.name + ".png";
+    const fs::path folder = ONDRAVA_GOLDEN_OUTPUT_DIR;
+    fs::create_directories(folder);
+    const std::string png = (folder / (std::string(golden.name) + ".png")).string();
     WritePng(frame, png, true, error);
     char text[32];
     std::snprintf(text, sizeof text, "0x%016" PRIx64 "ull", hash);
