@@ -25,6 +25,30 @@ FIXED_TIME = ("2026-01-01", "10:08:30.000")
 WINDOW = {"Left": 100, "Top": 100, "Width": 200, "Height": 200}
 
 
+def pixel(rgb, width, x, y):
+    return tuple(rgb[3 * (y * width + x):3 * (y * width + x) + 3])
+
+
+def over_desktop(rgba):
+    """A premultiplied RGBA frame as it shows over the desktop, rounded."""
+    shown = bytearray()
+    for i in range(0, len(rgba), 4):
+        alpha = rgba[i + 3]
+        for c in range(3):
+            shown.append(min(255, rgba[i + c] + (DESKTOP_RGB[c] * (255 - alpha) + 127) // 255))
+    return shown
+
+
+def wait_for_globe(desktop, left, top, size):
+    """The window's pixels once the globe, built in the background, shows
+    below the centre."""
+    def shown():
+        pixels = desktop.capture(left, top, size, size)
+        return pixels if pixel(pixels, size, size // 2 - 40, size // 2 + 50) != DESKTOP_RGB \
+            else None
+    return poll(shown, "the globe to be drawn", timeout=60)
+
+
 class ProgramCase(unittest.TestCase):
     """A desktop per class, a fresh folder and program per test."""
     tray = False
@@ -155,15 +179,10 @@ class WindowTest(ProgramCase):
 
     def test_the_desktop_shows_outside_the_globe_and_blends_inside_it(self):
         run, _ = self.start({"Left": 300, "Top": 200, "Width": 256, "Height": 256})
-
-        def corner_and_centre():
-            pixels = self.desktop.capture(300, 200, 256, 256)
-            pixel = lambda x, y: tuple(pixels[3 * (y * 256 + x):3 * (y * 256 + x) + 3])
-            return pixel(3, 3), pixel(128 - 40, 128 + 50)
-        corner, inside = poll(lambda: (lambda c, i: (c, i) if i != DESKTOP_RGB else None)(
-            *corner_and_centre()), "the globe to be drawn")
-        self.assertEqual(corner, DESKTOP_RGB, "nothing drawn in the window's corner")
-        self.assertNotEqual(inside, DESKTOP_RGB)
+        pixels = wait_for_globe(self.desktop, 300, 200, 256)
+        self.assertEqual(pixel(pixels, 256, 3, 3), DESKTOP_RGB,
+                         "nothing drawn in the window's corner")
+        self.assertNotEqual(pixel(pixels, 256, 128 - 40, 128 + 50), DESKTOP_RGB)
 
     def test_the_colour_font_and_texture_dialogs_open_and_cancel(self):
         run, ini = self.start(WINDOW)
@@ -263,32 +282,25 @@ class FrameTest(ProgramCase):
                                    "QT_SCALE_FACTOR": str(scale)})
         info = run.info()
         self.assertEqual((info["x"], info["y"], info["width"]), (left, top, size))
-        expected = self.snap_over_desktop(ini, size, FIXED_TIME)
+        expected = over_desktop(self.snap_frame(ini, size, FIXED_TIME))
         self.wait_for_frame(left, top, size, expected)
         return run
 
-    def snap_over_desktop(self, ini, size, when):
-        """The frame renderer's frame for `when`, as it shows over the desktop."""
+    def snap_frame(self, ini, size, when):
+        """The frame renderer's premultiplied RGBA frame for `when`."""
         snap = os.path.join(self.folder, "snap.png")
         shutil.copy(ini, ini + ".snap")
         self.desktop.run([SNAP, "--ini", ini + ".snap", "--size", str(size), "--date",
                           when[0], "--time", when[1], "--premultiplied", "--out", snap])
-        rgba = raw_pixels(snap, "rgba")
-        expected = bytearray()
-        for i in range(0, len(rgba), 4):
-            alpha = rgba[i + 3]
-            for c in range(3):  # premultiplied over the desktop, rounded
-                expected.append(min(255, rgba[i + c] +
-                                    (DESKTOP_RGB[c] * (255 - alpha) + 127) // 255))
-        return rgba, expected
+        return raw_pixels(snap, "rgba")
 
-    def wait_for_frame(self, left, top, size, expected, what="the frame to equal snap's"):
+    def wait_for_frame(self, left, top, size, expected):
         def worst_difference():
             shown = self.desktop.capture(left, top, size, size)
-            return max(abs(a - b) for a, b in zip(shown, expected[1]))
+            return max(abs(a - b) for a, b in zip(shown, expected))
         # The globe's table is built in the background: wait for the frame.
         try:
-            poll(lambda: worst_difference() <= 1, what, timeout=60)
+            poll(lambda: worst_difference() <= 1, "the frame to equal snap's", timeout=60)
         except AssertionError:
             self.fail("largest channel difference %d" % worst_difference())
 
@@ -298,7 +310,7 @@ class FrameTest(ProgramCase):
         poll(lambda: (run.info()["x"], run.info()["y"]) == (left, top), "the window in place")
         # A pixel of the "XII" from the frame renderer's frame at a time
         # whose hands are far from it.
-        rgba = self.snap_over_desktop(ini, size, ("2026-01-01", "06:30:15.000"))[0]
+        rgba = self.snap_frame(ini, size, ("2026-01-01", "06:30:15.000"))
         x, y = next((x, y) for y in range(size // 6) for x in range(size // 2 - 20, size // 2 + 20)
                     if rgba[4 * (y * size + x) + 3] >= 64)
 
@@ -310,9 +322,7 @@ class FrameTest(ProgramCase):
         # Every wait is on what the window shows, never on the clock: the
         # globe (its table is built in the background, and its ice is bright)
         # first, then the same count twice running, then the calendar over it.
-        centre = 3 * ((size // 2 + 50) * size + size // 2 - 40)
-        poll(lambda: tuple(self.desktop.capture(left, top, size, size)[centre:centre + 3])
-             != DESKTOP_RGB, "the globe to be drawn", timeout=60)
+        wait_for_globe(self.desktop, left, top, size)
         counts = [bright_pixels()]
         poll(lambda: counts.append(bright_pixels()) or abs(counts[-1] - counts[-2]) < 50,
              "a steady frame", timeout=60)

@@ -111,7 +111,8 @@ TEST_P(GoldenFrames, MatchTheKeptPixels) {
   if (hash != golden.hash) {
     const fs::path folder = ONDRAVA_GOLDEN_OUTPUT_DIR;
     fs::create_directories(folder);
-    const std::string png = (folder / (std::string(golden.name) + ".png")).string();
+    const std::string png =
+        (folder / (std::string(golden.name) + ".png")).string();
     WritePng(frame, png, true, error);
     char text[32];
     std::snprintf(text, sizeof text, "0x%016" PRIx64 "ull", hash);
