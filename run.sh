@@ -19,7 +19,7 @@ run_windows() {
   tools/install-deps
   cmake --preset win64 >/dev/null
   cmake --build --preset win64 -j "$(nproc)" --target Ondrava
-  local program=build/win64/src/wincontrol/Ondrava.exe
+  local program=build/win64/src/mainframe/Ondrava.exe
   export ONDRAVA_WINEPREFIX=${ONDRAVA_WINEPREFIX:-$PWD/build/win64/.wineprefix}
   if [ -n "${DISPLAY:-}" ]; then
     exec tools/wine-run "$program" "$@"

@@ -242,16 +242,16 @@ void CClockFrm::PickFont() {
   RefillDialLayer();
 }
 
-void CClockFrm::UpdateMenu(IMenu* submenu) {
-  if (!submenu) return;
-  submenu->CheckItem(IDM_ROTATE_CHARACTERS, rotation);
-  submenu->CheckItem(IDM_SECOND_HAND, secHands);
-  submenu->CheckItem(IDM_SMOOTH, smooth);
+void CClockFrm::UpdateMenu(IMenu& popup) {
+  popup.CheckItem(IDM_ROTATE_CHARACTERS, rotation);
+  popup.CheckItem(IDM_SECOND_HAND, secHands);
+  popup.CheckItem(IDM_SMOOTH, smooth);
 }
 
-void CClockFrm::OnMouseWheel(UINT keys, UINT delta) {
-  const bool dial = (keys & MK_SHIFT) != 0;
-  const int step = delta < 0x8000 ? 1 : -1;  // away from the user: more opaque
+void CClockFrm::OnWheel(const WheelStep& wheel) {
+  if (wheel.delta == 0) return;
+  const bool dial = wheel.shift;
+  const int step = wheel.delta > 0 ? 1 : -1;  // away from the user: more opaque
   const int current = dial ? dialRgn.alpha : hourRgn.alpha;
   const BYTE next = BYTE(std::clamp(current + step, 16, 255));
   redraw = true;

@@ -30,8 +30,8 @@ class CClockFrm : public IFramePart {
   bool Tick(const SYSTEMTIME& localTime) override;
   void Draw(CCanvas& target) override;
   bool OnCommand(UINT command) override;
-  void UpdateMenu(IMenu* submenu) override;
-  void OnMouseWheel(UINT keys, UINT delta) override;
+  void UpdateMenu(IMenu& popup) override;
+  void OnWheel(const WheelStep& step) override;
 
   // The pointer has rested on the characters as `hover` says (the frame
   // renderer's --hover: the calendar as it is after so many tenths).

@@ -7,6 +7,7 @@
 #include "earthfrm/bmp_reader.h"
 #include "earthfrm/built_in_map.h"
 #include "framepart/resource_ids.h"
+#include "platform/win32_types.h"
 
 namespace {
 // Where the pixels start after the info header and its colour table.
@@ -23,7 +24,8 @@ std::uint32_t PixelOffset(const std::uint8_t* dib, std::size_t size) {
 }
 }  // namespace
 
-bool LoadBuiltInMap(HINSTANCE instance, DecodedBitmap& out) {
+bool LoadBuiltInMap(DecodedBitmap& out) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
   HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDB_WORLD_MAP),
                               reinterpret_cast<LPCWSTR>(RT_BITMAP));
   if (!found) return false;

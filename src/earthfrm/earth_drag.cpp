@@ -2,7 +2,8 @@
 #include "earthfrm/earth_frm.h"
 #include "earthfrm/globe_motion.h"
 
-void CEarthFrm::OnLButtonDown(WPARAM keys, int x, int y) {
+void CEarthFrm::OnLeftPress(const PointerEvent& event) {
+  const int x = event.x, y = event.y;
   if (!dragging) {
     dragging = true;
     dragStartX = x;
@@ -10,7 +11,7 @@ void CEarthFrm::OnLButtonDown(WPARAM keys, int x, int y) {
     dragStartRotation = rotation;
     dragStartTilt = settings.tiltAngle;
     dragStartTurn = settings.turnAngle;
-    tiltMode = (keys & MK_CONTROL) != 0;
+    tiltMode = event.control;
     if (owner) {
       owner->CaptureMouse();
       owner->SetTimerPeriod(kBusyPeriod);
@@ -19,15 +20,16 @@ void CEarthFrm::OnLButtonDown(WPARAM keys, int x, int y) {
   ApplyDrag(x, y);
 }
 
-void CEarthFrm::OnMouseMove(WPARAM keys, int x, int y) {
-  if (owner && owner->HasMouseCapture() && (keys & MK_LBUTTON)) ApplyDrag(x, y);
+void CEarthFrm::OnPointerMove(const PointerEvent& event) {
+  if (owner && owner->HasMouseCapture() && event.left)
+    ApplyDrag(event.x, event.y);
 }
 
-void CEarthFrm::OnLButtonUp(int x, int y) {
+void CEarthFrm::OnLeftRelease(const PointerEvent& event) {
   if (!dragging) return;  // the press went to the window's centre or rim
   // The final position counts before the spin is anchored to it, so the
   // globe stays where it was let go.
-  ApplyDrag(x, y);
+  ApplyDrag(event.x, event.y);
   const bool captured = owner && owner->HasMouseCapture();
   if (captured) FinishDrag();
   if (captured) owner->ReleaseMouse();

@@ -82,7 +82,7 @@ bool CEarthFrm::LoadTexturePicture(DecodedBitmap& picture,
       LoadWaterMask(water, columns))
     return true;
   water.clear();
-  return LoadBuiltInMap(owner ? owner->Instance() : nullptr, picture);
+  return LoadBuiltInMap(picture);
 }
 
 void CEarthFrm::ReloadTexture() {

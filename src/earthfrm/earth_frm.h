@@ -55,10 +55,10 @@ class CEarthFrm : public IFramePart {
   bool Tick(const SYSTEMTIME& localTime) override;
   void Draw(CCanvas& target) override;
   bool OnCommand(UINT command) override;
-  void UpdateMenu(IMenu* submenu) override;
-  void OnMouseMove(WPARAM keys, int x, int y) override;
-  void OnLButtonDown(WPARAM keys, int x, int y) override;
-  void OnLButtonUp(int x, int y) override;
+  void UpdateMenu(IMenu& popup) override;
+  void OnPointerMove(const PointerEvent& event) override;
+  void OnLeftPress(const PointerEvent& event) override;
+  void OnLeftRelease(const PointerEvent& event) override;
   void OnCaptureLost() override;
 
   // Turns the axis to the latitude `degrees` and rebuilds the table.

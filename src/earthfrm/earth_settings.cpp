@@ -194,21 +194,20 @@ void CEarthFrm::PickKeyColor() {
   ReloadTexture();
 }
 
-void CEarthFrm::UpdateMenu(IMenu* submenu) {
-  if (!submenu) return;
-  submenu->EnableItem(IDM_USE_TEXTURE, !settings.fileName.empty());
-  submenu->CheckItem(IDM_USE_TEXTURE, settings.useFile);
-  submenu->CheckItem(IDM_KEY_TRANSPARENCY, settings.colorKey.enable);
-  submenu->CheckItem(IDM_ANGLE_TRANSPARENCY, settings.gradientEnable);
-  submenu->CheckItem(IDM_SHADING, settings.shadingEnable);
-  submenu->CheckItem(IDM_FAR_SIDE, settings.viewBack);
-  submenu->CheckItem(IDM_PHOTO, settings.photo);
-  submenu->CheckItem(IDM_SUN, settings.sunEnable);
-  submenu->CheckItem(IDM_CITY_LIGHTS, settings.sunLights);
+void CEarthFrm::UpdateMenu(IMenu& popup) {
+  popup.EnableItem(IDM_USE_TEXTURE, !settings.fileName.empty());
+  popup.CheckItem(IDM_USE_TEXTURE, settings.useFile);
+  popup.CheckItem(IDM_KEY_TRANSPARENCY, settings.colorKey.enable);
+  popup.CheckItem(IDM_ANGLE_TRANSPARENCY, settings.gradientEnable);
+  popup.CheckItem(IDM_SHADING, settings.shadingEnable);
+  popup.CheckItem(IDM_FAR_SIDE, settings.viewBack);
+  popup.CheckItem(IDM_PHOTO, settings.photo);
+  popup.CheckItem(IDM_SUN, settings.sunEnable);
+  popup.CheckItem(IDM_CITY_LIGHTS, settings.sunLights);
 
   const UINT tiltItem = TiltItemFor(settings.tiltAngle);
   for (UINT id = IDM_TILT_FIRST; id <= IDM_TILT_LAST; ++id)
-    submenu->CheckItem(id, id == tiltItem);
+    popup.CheckItem(id, id == tiltItem);
 
   bool preset = false;
   const double perMs = settings.speed / UsableUpdatePeriod(settings.updateMs);
@@ -216,13 +215,13 @@ void CEarthFrm::UpdateMenu(IMenu* submenu) {
     const double x = kSpeedPresets[id - IDM_SPEED_FIRST];
     const bool on = id == IDM_SPEED_FIRST ? std::fabs(settings.speed) <= 1e-9
                                           : std::fabs(perMs + x) <= 1e-9;
-    submenu->CheckItem(id, on);
+    popup.CheckItem(id, on);
     preset = preset || on;
   }
   if (preset) {
-    submenu->DeleteItem(IDM_SPEED_CUSTOM);
-  } else if (IMenu* speeds = submenu->SubMenu(8);
-             speeds && speeds->ItemCount() == 6) {
+    popup.DeleteItem(IDM_SPEED_CUSTOM);
+  } else if (IMenu* speeds = popup.SubMenuHolding(IDM_SPEED_FIRST);
+             speeds && !popup.HasItem(IDM_SPEED_CUSTOM)) {
     const UiText custom{u"カスタム(&6)", u"Custom (&6)"};
     speeds->AppendItem(
         IDM_SPEED_CUSTOM,

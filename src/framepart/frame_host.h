@@ -6,21 +6,23 @@
 #include <string>
 #include <string_view>
 
+#include "framepart/pointer_event.h"
 #include "framepart/ui_language.h"
 #include "platform/win32_types.h"
 
 class CCanvas;
 class ISettingsStore;
 
-// One popup menu or submenu.
+// One popup menu or submenu. Items are found by their command, in nested
+// submenus too, never by their position.
 class IMenu {
  public:
   virtual ~IMenu() = default;
   virtual void CheckItem(UINT command, bool checked) = 0;
   virtual void EnableItem(UINT command, bool enabled) = 0;
-  // The submenu at `position`, or null.
-  virtual IMenu* SubMenu(int position) = 0;
-  virtual int ItemCount() const = 0;
+  virtual bool HasItem(UINT command) = 0;
+  // The menu or submenu that holds `command` itself, or null.
+  virtual IMenu* SubMenuHolding(UINT command) = 0;
   // Appends a text item; deleting a command that is absent does nothing.
   virtual void AppendItem(UINT command, std::u16string_view text, bool grayed,
                           bool checked) = 0;
@@ -29,8 +31,6 @@ class IMenu {
 
 class IFrameHost {
  public:
-  virtual HWND Window() const = 0;
-  virtual HINSTANCE Instance() const = 0;
   // The pointer position in client pixels.
   virtual POINT CursorInClient() const = 0;
   // Re-arms the window's one timer with a new period.
@@ -72,15 +72,13 @@ class IFramePart {
   virtual void Draw(CCanvas& canvas) = 0;
   // True when the command was this part's.
   virtual bool OnCommand(UINT command) = 0;
-  // `submenu` is this part's submenu of the popup, or null.
-  virtual void UpdateMenu(IMenu* submenu) = 0;
-  virtual void OnMouseWheel(UINT keys, UINT delta) { (void)keys, (void)delta; }
-  virtual void OnMouseMove(WPARAM keys, int x, int y) {
-    (void)keys, (void)x, (void)y;
-  }
-  virtual void OnLButtonDown(WPARAM keys, int x, int y) {
-    (void)keys, (void)x, (void)y;
-  }
-  virtual void OnLButtonUp(int x, int y) { (void)x, (void)y; }
+  // Sets the marks of this part's items in the popup, found by command.
+  virtual void UpdateMenu(IMenu& popup) = 0;
+  virtual void OnWheel(const WheelStep& step) { (void)step; }
+  virtual void OnPointerMove(const PointerEvent& event) { (void)event; }
+  // The left button went down or up; the right one opens the menu, which
+  // the host shows.
+  virtual void OnLeftPress(const PointerEvent& event) { (void)event; }
+  virtual void OnLeftRelease(const PointerEvent& event) { (void)event; }
   virtual void OnCaptureLost() {}
 };

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "app/dialog_texts.h"
 #include "framepart/resource_ids.h"
-#include "mainframe/dialog_texts.h"
 
 namespace {
 void SetCaption(HWND dialog, LPARAM language) {

@@ -1,21 +1,19 @@
 // Creation, the message table, layout, tick and frame composition.
 #include "mainframe/main_frame.h"
 
-#include "framepart/frame_sequence.h"
+#include "app/dpi_change.h"
+#include "app/window_geometry.h"
 #include "framepart/resource_ids.h"
-#include "mainframe/dpi_change.h"
-#include "mainframe/window_geometry.h"
+#include "mainframe/mouse_message.h"
 #include "wincontrol/application.h"
 
 namespace {
 // The product name, loaded once; it must outlive window creation.
 wchar_t productName[100];
 
-int SignedLow(LPARAM value) { return static_cast<short>(LOWORD(value)); }
-int SignedHigh(LPARAM value) { return static_cast<short>(HIWORD(value)); }
 }  // namespace
 
-CMainFrame::CMainFrame() : parts{&clock, &globe} {}
+CMainFrame::CMainFrame() = default;
 
 CMainFrame::~CMainFrame() = default;
 
@@ -51,7 +49,7 @@ void CMainFrame::WndProc(WndMessage& m) {
       m.Result = 0;
       return;
     case WM_SIZE:
-      if (m.WParam == SIZE_RESTORED) Layout();
+      if (m.WParam == SIZE_RESTORED) ornament.Layout();
       m.Result = 0;
       return;
     case WM_PAINT:
@@ -62,13 +60,14 @@ void CMainFrame::WndProc(WndMessage& m) {
       m.Result = 1;
       return;
     case WM_DISPLAYCHANGE:
-      Layout();
+      ornament.Layout();
       m.Result = 0;
       return;
     case WM_NCHITTEST: {
       RECT rect;
       GetWindowRect(window, &rect);
-      m.Result = HitTest(rect, SignedLow(m.LParam), SignedHigh(m.LParam));
+      const POINT at = PointFromMessage(m.LParam);
+      m.Result = HitTest(rect, at.x, at.y);
       return;
     }
     case WM_NCMOUSEMOVE:
@@ -99,39 +98,34 @@ void CMainFrame::WndProc(WndMessage& m) {
       m.Result = 0;
       return;
     case WM_COMMAND:
-      if (RouteCommand(LOWORD(m.WParam), *this, switches, parts))
+      if (ornament.Command(LOWORD(m.WParam)))
         m.Result = 0;
       else
         DefaultProc(m);
       return;
     case WM_TIMER:
-      Tick();
+      ornament.Tick();
       m.Result = 0;
       return;
     case WM_MOUSEMOVE:
-      for (IFramePart* part : parts)
-        part->OnMouseMove(m.WParam, SignedLow(m.LParam), SignedHigh(m.LParam));
+      ornament.PointerMove(PointerFromMessage(m.WParam, m.LParam));
       m.Result = 0;
       return;
     case WM_LBUTTONDOWN:
-      for (IFramePart* part : parts)
-        part->OnLButtonDown(m.WParam, SignedLow(m.LParam),
-                            SignedHigh(m.LParam));
+      ornament.LeftPress(PointerFromMessage(m.WParam, m.LParam));
       m.Result = 0;
       return;
     case WM_LBUTTONUP:
-      for (IFramePart* part : parts)
-        part->OnLButtonUp(SignedLow(m.LParam), SignedHigh(m.LParam));
+      ornament.LeftRelease(PointerFromMessage(m.WParam, m.LParam));
       m.Result = 0;
       return;
     case WM_CAPTURECHANGED:
       // A drag whose capture is taken away ends as a release would.
-      for (IFramePart* part : parts) part->OnCaptureLost();
+      ornament.CaptureLost();
       m.Result = 0;
       return;
     case WM_MOUSEWHEEL:
-      for (IFramePart* part : parts)
-        part->OnMouseWheel(LOWORD(m.WParam), HIWORD(m.WParam));
+      ornament.Wheel(WheelFromMessage(m.WParam));
       m.Result = 0;
       return;
     case WM_SIZING:
@@ -148,54 +142,44 @@ void CMainFrame::WndProc(WndMessage& m) {
 }
 
 void CMainFrame::OnCreate() {
-  canvas = std::make_unique<CCanvas>();
-  for (IFramePart* part : parts) part->Create(*this);
-  LoadSettings();
+  StartOrnament();
   // The settings file may choose the language the menu speaks.
-  popup = CreateWin32PopupMenu(language);
-  Layout();
+  popup = CreateWin32PopupMenu(ornament.Language());
+  if (popup) popupView = std::make_unique<CWin32Menu>(popup);
+  ornament.Layout();
   SetTimer(window, kTimerId, kRestingPeriod, nullptr);
   SetTrayIcon(true);
-  UpdateMenu();
+  ornament.UpdateMenu();
 }
 
 void CMainFrame::OnDestroy() {
-  SaveSettings();
-  for (IFramePart* part : parts) part->Destroy();
+  ornament.Stop();
   SetTrayIcon(false);
-  canvas.reset();
+  popupView.reset();
   if (popup) DestroyMenu(popup);
   popup = nullptr;
 }
 
-void CMainFrame::Layout() {
-  if (!canvas) return;
-  RECT client;
+RECT CMainFrame::ClientRect() const {
+  RECT client{};
   GetClientRect(window, &client);
-  LayoutParts(*canvas, client, parts);
-  Compose();
+  return client;
 }
 
-void CMainFrame::Tick() {
-  // A tick that changes nothing on the screen composes nothing.
-  if (TickParts(LocalTime(), parts)) Compose();
-}
-
-void CMainFrame::Compose() {
-  if (!canvas || canvas->IsEmpty()) return;
-  SIZE size{canvas->width, canvas->height};
-  ComposeFrame(*canvas, parts);
+void CMainFrame::Present() {
+  const CCanvas& frame = ornament.Frame();
+  SIZE size{frame.width, frame.height};
   POINT source{0, 0};
-  UpdateLayeredWindow(window, nullptr, nullptr, &size, canvas->dc, &source, 0,
+  UpdateLayeredWindow(window, nullptr, nullptr, &size, frame.dc, &source, 0,
                       &blend, ULW_ALPHA);
 }
 
 void CMainFrame::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
-  if (canvas && canvas->dc) {
+  if (const CCanvas& frame = ornament.Frame(); frame.dc) {
     const RECT& r = ps.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, canvas->dc,
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame.dc,
            r.left, r.top, SRCCOPY);
   }
   EndPaint(window, &ps);
@@ -212,7 +196,7 @@ void CMainFrame::OnDpiChanged(const RECT& suggested) {
                r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
   // The size may stay while the DPI changes: what follows it (the tilt
   // read-out's lettering) is laid out again all the same.
-  Layout();
+  ornament.Layout();
 }
 
 void CMainFrame::OnNonClientButtonDown(int hitTest) {

@@ -1,7 +1,8 @@
-// The program's one window: borderless, square, per-pixel translucent, with
-// no taskbar button. It composes every frame into its canvas, drives the
-// clock face and the globe from one timer, and owns the notification-area
-// icon, the popup menu and the settings file.
+// The Windows program's one window: borderless, square, per-pixel
+// translucent, with no taskbar button. It hosts the ornament: it feeds it
+// the window's messages, decoded, and the timer's ticks, puts its frames on
+// the screen through UpdateLayeredWindow, and owns the notification-area
+// icon and the popup menu.
 #pragma once
 
 #include <memory>
@@ -12,16 +13,11 @@
 // After <windows.h>, which it needs.
 #include <shellapi.h>
 
-#include "alphablend/canvas.h"
-#include "clockfrm/clock_frm.h"
-#include "earthfrm/earth_frm.h"
-#include "framepart/frame_host.h"
-#include "mainframe/command_routing.h"
-#include "mainframe/settings_file.h"
+#include "app/ornament.h"
 #include "mainframe/win32_menu.h"
 #include "wincontrol/wnd.h"
 
-class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
+class CMainFrame : public CWnd, private IOrnamentHost {
  public:
   CMainFrame();
   ~CMainFrame() override;
@@ -33,8 +29,6 @@ class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
   void SetSettingsPath(std::u16string path);
 
   // IFrameHost.
-  HWND Window() const override { return window; }
-  HINSTANCE Instance() const override;
   POINT CursorInClient() const override;
   void SetTimerPeriod(UINT milliseconds) override;
   void CaptureMouse() override;
@@ -47,7 +41,7 @@ class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
   int PixelsPerInch() const override;
   SYSTEMTIME LocalTime() const override;
   SYSTEMTIME UtcTime() const override;
-  UiLanguage Language() const override { return language; }
+  UiLanguage Language() const override { return ornament.Language(); }
 
  private:
   static constexpr UINT_PTR kTimerId = 1;
@@ -55,22 +49,25 @@ class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
 
   void OnCreate();
   void OnDestroy();
-  void Tick();
-  void Compose();
   void Paint();
   void OnNonClientMouseMove(int hitTest);
   void OnNonClientButtonDown(int hitTest);
   void OnDpiChanged(const RECT& suggested);
 
-  // IMainWindow: what the command routing asks of the window.
+  // IOrnamentHost: what the ornament asks of the window.
+  RECT ClientRect() const override;
+  std::optional<RECT> Placement() override;
+  void Place(const RECT& rect) override;
+  std::vector<MonitorArea> Monitors() const override;
   void SetClickThrough(bool on) override;
   void SetStayOnTop(bool on) override;
   void ShowAbout() override;
   void Close() override;
   bool IsOpen() const override;
-  void Layout() override;
-  void SaveSettings() override;
-  void UpdateMenu() override;
+  void Present() override;
+  IMenu* PopupMenu() override;
+  void ReportSaveFailure() override;
+  bool SystemSpeaksJapanese() const override;
 
   // Tray, menu and commands.
   bool SetTrayIcon(bool show);
@@ -80,25 +77,16 @@ class CMainFrame : public CWnd, public IFrameHost, private IMainWindow {
   void OnContextMenu(LPARAM screenPoint);
   void OnTrayCallback(WndMessage& message);
 
-  // Settings.
-  bool OpenSettingsFile();
-  void LoadSettings();
-  void ChooseLanguage();
+  // Finds the settings file and starts the ornament on it.
+  void StartOrnament();
 
   NOTIFYICONDATAW tray{};
   HMENU popup = nullptr;
-  std::unique_ptr<CCanvas> canvas;
+  std::unique_ptr<CWin32Menu> popupView;
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
   bool trayShown = false;
   // Once set, the tip says that the settings could be written nowhere.
   bool saveFailureShown = false;
   std::u16string settingsPath;  // from the command line, or empty
-  std::unique_ptr<CSettingsFile> settings;
-  UiLanguage language = UiLanguage::kJapanese;
-  WindowSwitches switches;
-  CClockFrm clock;
-  CEarthFrm globe;
-  // The clock face and the globe, in the order every call but drawing goes
-  // to them; drawing runs backwards, the globe being the bottom layer.
-  std::vector<IFramePart*> parts;
+  COrnament ornament{*this};
 };

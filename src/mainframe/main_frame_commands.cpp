@@ -4,12 +4,13 @@
 #include <memory>
 #include <vector>
 
+#include "app/startup_text.h"
+#include "app/tray_tip.h"
 #include "framepart/command_ids.h"
 #include "framepart/resource_ids.h"
 #include "mainframe/about_dialog.h"
 #include "mainframe/main_frame.h"
-#include "mainframe/startup_text.h"
-#include "mainframe/tray_tip.h"
+#include "mainframe/mouse_message.h"
 #include "wincontrol/application.h"
 
 namespace {
@@ -40,8 +41,8 @@ void CMainFrame::BuildTipText(wchar_t* tip) {
     wchar_t name[100] = {};
     LoadStringW(application->instance, IDS_PRODUCT_NAME, name,
                 int(std::size(name)));
-    const std::u16string text =
-        SaveFailedTipText(std::u16string(name, name + wcslen(name)), language);
+    const std::u16string text = SaveFailedTipText(
+        std::u16string(name, name + wcslen(name)), ornament.Language());
     std::copy(text.begin(), text.end(), tip);
     tip[text.size()] = 0;
     return;
@@ -117,23 +118,16 @@ void CMainFrame::ShowPopupMenuAtCursor() {
 }
 
 void CMainFrame::OnContextMenu(LPARAM screenPoint) {
-  // The keyboard's menu key gives no point: the menu opens at the centre.
-  if (screenPoint == LPARAM(-1)) {
-    RECT r;
-    GetWindowRect(window, &r);
-    ShowPopupMenu({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-    return;
-  }
-  ShowPopupMenu({static_cast<short>(LOWORD(screenPoint)),
-                 static_cast<short>(HIWORD(screenPoint))});
+  // The menu key and Shift+F10 give no point.
+  RECT r{};
+  GetWindowRect(window, &r);
+  std::optional<POINT> pointer;
+  if (screenPoint != LPARAM(-1)) pointer = PointFromMessage(screenPoint);
+  ShowPopupMenu(MenuPoint(r, pointer));
 }
 
 void CMainFrame::ShowAbout() {
-  ShowAboutBox(application->instance, window, language);
+  ShowAboutBox(application->instance, window, ornament.Language());
 }
 
-void CMainFrame::UpdateMenu() {
-  if (!popup) return;
-  CWin32Menu menuView(popup);
-  UpdateMenuMarks(menuView, switches, parts);
-}
+IMenu* CMainFrame::PopupMenu() { return popupView.get(); }

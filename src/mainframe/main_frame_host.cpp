@@ -3,7 +3,7 @@
 // After <windows.h>, which it needs.
 #include <commdlg.h>
 
-#include "mainframe/dialog_texts.h"
+#include "app/dialog_texts.h"
 #include "wincontrol/application.h"
 
 namespace {
@@ -22,8 +22,6 @@ GetDpiForWindowFn DpiForWindowFunction() {
   return function;
 }
 }  // namespace
-
-HINSTANCE CMainFrame::Instance() const { return application->instance; }
 
 POINT CMainFrame::CursorInClient() const {
   POINT p{};
@@ -75,8 +73,9 @@ bool CMainFrame::PickFont(LOGFONTW& font, int& pointSizeTenths) {
 
 bool CMainFrame::PickTextureFile(std::u16string& path) {
   wchar_t file[260] = {};
-  const std::u16string filterText = WindowsFileFilter(language);
-  const std::u16string_view titleText = kTextureDialogTitle.In(language);
+  const std::u16string filterText = WindowsFileFilter(ornament.Language());
+  const std::u16string_view titleText =
+      kTextureDialogTitle.In(ornament.Language());
   const std::wstring filter(filterText.begin(), filterText.end());
   const std::wstring title(titleText.begin(), titleText.end());
   OPENFILENAMEW open{};

@@ -1,12 +1,10 @@
-// The settings file: where it is, the window placement in it, and the
-// interface language it may choose.
+// The settings file's place, the window's placement and monitors, and the
+// system's language: what the ornament asks of Windows to load and save.
 #include <vector>
 
-#include "mainframe/form_settings.h"
+#include "app/settings_location.h"
+#include "app/startup_text.h"
 #include "mainframe/main_frame.h"
-#include "mainframe/placement.h"
-#include "mainframe/settings_location.h"
-#include "mainframe/startup_text.h"
 // After <windows.h>, which they need.
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -19,13 +17,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
         {info.rcMonitor, info.rcWork});
   return TRUE;
-}
-
-std::vector<MonitorArea> Monitors() {
-  std::vector<MonitorArea> monitors;
-  EnumDisplayMonitors(nullptr, nullptr, AddMonitor,
-                      reinterpret_cast<LPARAM>(&monitors));
-  return monitors;
 }
 
 const wchar_t* Wide(const std::u16string& text) {
@@ -78,56 +69,37 @@ bool MakeFolderOf(const std::u16string& filePath) {
 }
 }  // namespace
 
-bool CMainFrame::OpenSettingsFile() {
-  if (settings) return true;
+void CMainFrame::StartOrnament() {
+  std::optional<SettingsLocation> where;
   const std::u16string beside = SettingsPathBesideExecutable(ExecutablePath());
-  if (settingsPath.empty() && beside.empty()) return false;
-  SettingsLocation where = WindowsSettingsLocation(
-      settingsPath, beside, AppDataSettingsPath(RoamingAppData()), IsFile);
-  settings = std::make_unique<CSettingsFile>(std::move(where), MakeFolderOf);
-  return true;
+  if (!settingsPath.empty() || !beside.empty())
+    where = WindowsSettingsLocation(
+        settingsPath, beside, AppDataSettingsPath(RoamingAppData()), IsFile);
+  ornament.Start(std::move(where), MakeFolderOf);
 }
 
-void CMainFrame::ChooseLanguage() {
-  const bool systemJapanese =
-      PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
-  const std::u16string setting =
-      settings ? settings->Store().ReadString(u"Option", u"Language", u"")
-               : std::u16string();
-  language = ChooseUiLanguage(setting, systemJapanese);
+bool CMainFrame::SystemSpeaksJapanese() const {
+  return PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
 }
 
-void CMainFrame::LoadSettings() {
-  const bool opened = OpenSettingsFile();
-  ChooseLanguage();
-  if (!opened) return;
-  const ISettingsStore& store = settings->Store();
-  const FormSettings form = LoadFormSettings(store);
-  const std::vector<MonitorArea> monitors = Monitors();
-  const RECT placed = KeepOnSomeMonitor(
-      SavedWindowRect(form.left, form.top, form.width, form.height), monitors);
-  MoveWindow(window, placed.left, placed.top, placed.right - placed.left,
-             placed.bottom - placed.top, FALSE);
-  for (IFramePart* part : parts) part->LoadSettings(store);
-  switches = {form.transparent, form.stayOnTop};
-  SetClickThrough(switches.clickThrough);
-  SetStayOnTop(switches.stayOnTop);
-  UpdateMenu();
+std::vector<MonitorArea> CMainFrame::Monitors() const {
+  std::vector<MonitorArea> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor,
+                      reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
 }
 
-void CMainFrame::SaveSettings() {
-  if (!OpenSettingsFile()) return;
-  // A rectangle that cannot be read is never written: the file keeps the
-  // placement it has.
+void CMainFrame::Place(const RECT& r) {
+  MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, FALSE);
+}
+
+std::optional<RECT> CMainFrame::Placement() {
   RECT rect;
-  const bool placed = GetWindowRect(window, &rect) != FALSE;
-  settings->Save([&](ISettingsStore& store) {
-    if (placed)
-      SaveFormSettings(store, rect, switches.clickThrough, switches.stayOnTop);
-    for (IFramePart* part : parts) part->SaveSettings(store);
-  });
-  if (settings->TakeFailureToReport()) {
-    saveFailureShown = true;
-    SetTrayIcon(trayShown);
-  }
+  if (!GetWindowRect(window, &rect)) return std::nullopt;
+  return rect;
+}
+
+void CMainFrame::ReportSaveFailure() {
+  saveFailureShown = true;
+  SetTrayIcon(trayShown);
 }

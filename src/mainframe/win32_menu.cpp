@@ -12,16 +12,34 @@ void CWin32Menu::EnableItem(UINT command, bool enabled) {
                  MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-IMenu* CWin32Menu::SubMenu(int position) {
-  HMENU sub = GetSubMenu(handle_, position);
+namespace {
+// The menu under `menu` (itself included) that holds `command`, or null.
+HMENU MenuHolding(HMENU menu, UINT command) {
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    if (HMENU sub = GetSubMenu(menu, i)) {
+      if (HMENU found = MenuHolding(sub, command)) return found;
+    } else if (GetMenuItemID(menu, i) == command) {
+      return menu;
+    }
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool CWin32Menu::HasItem(UINT command) {
+  return MenuHolding(handle_, command) != nullptr;
+}
+
+IMenu* CWin32Menu::SubMenuHolding(UINT command) {
+  HMENU sub = MenuHolding(handle_, command);
   if (!sub) return nullptr;
+  if (sub == handle_) return this;
   for (const auto& known : submenus_)
     if (known->handle_ == sub) return known.get();
   submenus_.push_back(std::make_unique<CWin32Menu>(sub));
   return submenus_.back().get();
 }
-
-int CWin32Menu::ItemCount() const { return GetMenuItemCount(handle_); }
 
 void CWin32Menu::AppendItem(UINT command, std::u16string_view text, bool grayed,
                             bool checked) {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
+#include "app/popup_menu.h"
 #include "framepart/frame_host.h"
-#include "mainframe/popup_menu.h"
 
 class CWin32Menu : public IMenu {
  public:
@@ -13,8 +13,8 @@ class CWin32Menu : public IMenu {
 
   void CheckItem(UINT command, bool checked) override;
   void EnableItem(UINT command, bool enabled) override;
-  IMenu* SubMenu(int position) override;
-  int ItemCount() const override;
+  bool HasItem(UINT command) override;
+  IMenu* SubMenuHolding(UINT command) override;
   void AppendItem(UINT command, std::u16string_view text, bool grayed,
                   bool checked) override;
   void DeleteItem(UINT command) override;

@@ -4,7 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "mainframe/dialog_texts.h"
+#include "app/dialog_texts.h"
 #include "qtframe/program_icon.h"
 #include "qtframe/program_texts.h"
 #include "qtframe/qt_text.h"

@@ -10,10 +10,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "framepart/frame_sequence.h"
-#include "mainframe/device_pixels.h"
-#include "mainframe/rim_resize.h"
-#include "mainframe/window_geometry.h"
+#include "app/device_pixels.h"
+#include "app/rim_resize.h"
+#include "app/window_geometry.h"
 #include "qtframe/about_box.h"
 #include "qtframe/folder_maker.h"
 #include "qtframe/program_icon.h"
@@ -28,21 +27,9 @@ std::string_view Environment(const char* name) {
   const char* value = std::getenv(name);
   return value ? value : "";
 }
-
-UiLanguage ChosenLanguage(const ISettingsStore& settings) {
-  return ChooseUiLanguage(
-      settings.ReadString(u"Option", u"Language", u""),
-      PosixLocaleIsJapanese(Environment("LC_ALL"), Environment("LC_MESSAGES"),
-                            Environment("LANG")));
-}
 }  // namespace
 
-CQtMainWindow::CQtMainWindow(SettingsLocation location, std::u16string perUser,
-                             std::optional<SYSTEMTIME> time)
-    : settingsFile(std::move(location), MakeFolderFor),
-      perUserPath(std::move(perUser)),
-      fixedTime(time),
-      parts{&clock, &globe} {
+CQtMainWindow::CQtMainWindow(std::optional<SYSTEMTIME> time) : fixedTime(time) {
   setWindowTitle(ToQString(kProductName));
   setWindowIcon(ProgramIcon());
   setAttribute(Qt::WA_TranslucentBackground);
@@ -50,53 +37,44 @@ CQtMainWindow::CQtMainWindow(SettingsLocation location, std::u16string perUser,
   setMouseTracking(true);
   setMinimumSize(kMinimumSide, kMinimumSide);
   setWindowFlags(WantedFlags());
-  language = ChosenLanguage(settingsFile.Store());
-  FillPopupMenu(popup, language);
   connect(&popup, &QMenu::triggered, this,
-          [this](QAction* action) { OnCommand(CommandOf(action)); });
-  connect(&timer, &QTimer::timeout, this, [this] { Tick(); });
+          [this](QAction* action) { ornament.Command(CommandOf(action)); });
+  connect(&timer, &QTimer::timeout, this, [this] { ornament.Tick(); });
   squareTimer.setSingleShot(true);
   squareTimer.setInterval(kSquaringDelay);
   connect(&squareTimer, &QTimer::timeout, this, [this] { KeepSquare(); });
 }
 
-CQtMainWindow::~CQtMainWindow() {
-  for (IFramePart* part : parts) part->Destroy();
-}
+CQtMainWindow::~CQtMainWindow() { ornament.Stop(); }
 
-void CQtMainWindow::Start() {
-  for (IFramePart* part : parts) part->Create(*this);
-  LoadSettings();
+void CQtMainWindow::Start(SettingsLocation location) {
+  ornament.Start(std::move(location), MakeFolderFor);
+  // The settings file may choose the language the menu speaks.
+  FillPopupMenu(popup, ornament.Language());
   winId();  // the native window, so that its hints are there before mapping
   MarkSkipTaskbarAndPager(*this);
   show();
   AskForSquareAspect(*this);
   if (QWindow* native = windowHandle())
-    connect(native, &QWindow::screenChanged, this, [this] { Layout(); });
-  Layout();
+    connect(native, &QWindow::screenChanged, this,
+            [this] { ornament.Layout(); });
+  ornament.Layout();
   timer.start(kRestingPeriod);
   SetUpTrayIcon();
-  UpdateMenu();
+  ornament.UpdateMenu();
 }
 
-void CQtMainWindow::Layout() {
-  const RECT client = DeviceClientRect(width(), height(), devicePixelRatioF());
-  LayoutParts(canvas, client, parts);
-  Compose();
+RECT CQtMainWindow::ClientRect() const {
+  return DeviceClientRect(width(), height(), devicePixelRatioF());
 }
 
-void CQtMainWindow::Tick() {
-  // A tick that changes nothing on the screen composes nothing.
-  if (TickParts(LocalTime(), parts)) Compose();
-}
-
-void CQtMainWindow::Compose() {
-  if (canvas.IsEmpty()) return;
-  ComposeFrame(canvas, parts);
-  update();
+bool CQtMainWindow::SystemSpeaksJapanese() const {
+  return PosixLocaleIsJapanese(Environment("LC_ALL"),
+                               Environment("LC_MESSAGES"), Environment("LANG"));
 }
 
 void CQtMainWindow::paintEvent(QPaintEvent*) {
+  const CCanvas& canvas = ornament.Frame();
   if (canvas.IsEmpty()) return;
   // The frame goes into the backing store once, its bottom-up rows turned
   // right side up on the way: row by row when the store is an image of the
@@ -114,6 +92,7 @@ void CQtMainWindow::paintEvent(QPaintEvent*) {
 }
 
 bool CQtMainWindow::CopyIntoBackingStore() {
+  const CCanvas& canvas = ornament.Frame();
   QBackingStore* store = backingStore();
   QPaintDevice* device = store ? store->paintDevice() : nullptr;
   if (!device || device->devType() != QInternal::Image) return false;
@@ -132,7 +111,7 @@ void CQtMainWindow::resizeEvent(QResizeEvent*) {
     lastSquareRect = WindowRect();
   else
     squareTimer.start();  // once the window manager has let go
-  Layout();
+  ornament.Layout();
 }
 
 void CQtMainWindow::moveEvent(QMoveEvent*) {
@@ -168,8 +147,8 @@ RECT CQtMainWindow::WindowRect() const {
 Qt::WindowFlags CQtMainWindow::WantedFlags() const {
   Qt::WindowFlags flags =
       Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint;
-  if (switches.stayOnTop) flags |= Qt::WindowStaysOnTopHint;
-  if (switches.clickThrough) flags |= Qt::WindowTransparentForInput;
+  if (ornament.Switches().stayOnTop) flags |= Qt::WindowStaysOnTopHint;
+  if (ornament.Switches().clickThrough) flags |= Qt::WindowTransparentForInput;
   return flags;
 }
 
@@ -190,22 +169,14 @@ void CQtMainWindow::SetClickThrough(bool) { ApplyWindowFlags(); }
 
 void CQtMainWindow::SetStayOnTop(bool) { ApplyWindowFlags(); }
 
-void CQtMainWindow::OnCommand(UINT command) {
-  RouteCommand(command, *this, switches, parts);
-}
-
 void CQtMainWindow::ShowPopupMenu(const QPoint& at) {
   LoseCapture();
   popup.popup(at);
 }
 
-void CQtMainWindow::UpdateMenu() {
-  UpdateMenuMarks(popupView, switches, parts);
-}
-
 void CQtMainWindow::ShowAbout() {
   LoseCapture();
-  CAboutBox box(this, language);
+  CAboutBox box(this, ornament.Language());
   box.exec();
 }
 
@@ -228,15 +199,9 @@ void CQtMainWindow::Close() {
   if (!open) return;
   open = false;
   LoseCapture();
-  SaveAtExit();
+  ornament.Stop();  // saves once, whichever way the program ends
   timer.stop();
   tray.hide();
   hide();
   QCoreApplication::quit();
-}
-
-void CQtMainWindow::SaveAtExit() {
-  if (savedAtExit) return;
-  savedAtExit = true;
-  SaveSettings();
 }

@@ -1,48 +1,37 @@
 // The Linux program's one window: borderless, square, per-pixel translucent,
-// a tool window that skips taskbars and pagers. It composes every frame into
-// its canvas and shows it through a QImage over the canvas's own memory,
-// drives the clock face and the globe from one timer, and owns the
-// notification-area icon, the popup menu and the settings file. The rules it
-// follows are the Windows program's (src/mainframe).
+// a tool window that skips taskbars and pagers. It hosts the ornament: it
+// feeds it Qt's events, decoded, and the timer's ticks, copies its frames
+// into the backing store, and owns the notification-area icon and the popup
+// menu.
 #pragma once
 
 #include <QMenu>
+#include <QSinglePointEvent>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 #include <optional>
 #include <vector>
 
-#include "alphablend/canvas.h"
-#include "clockfrm/clock_frm.h"
-#include "earthfrm/earth_frm.h"
-#include "framepart/frame_host.h"
-#include "mainframe/command_routing.h"
-#include "mainframe/settings_file.h"
+#include "app/ornament.h"
 #include "qtframe/qt_menu.h"
 
-class CQtMainWindow final : public QWidget,
-                            public IFrameHost,
-                            private IMainWindow {
+class CQtMainWindow final : public QWidget, private IOrnamentHost {
  public:
   // `fixedTime`, when given, is the local time of every frame.
-  // `perUserPath` is the file whose folder a save creates when it is the
-  // settings file.
-  CQtMainWindow(SettingsLocation location, std::u16string perUserPath,
-                std::optional<SYSTEMTIME> fixedTime);
+  explicit CQtMainWindow(std::optional<SYSTEMTIME> fixedTime);
   ~CQtMainWindow() override;
 
-  // Loads the settings, shows the window and the notification-area icon and
-  // starts the timer.
-  void Start();
+  // Starts the ornament on the settings file at `location`, shows the
+  // window and the notification-area icon and starts the timer.
+  void Start(SettingsLocation location);
   // Saves the settings once and ends the program (exit, SIGTERM).
   void Close() override;
   // Saves without ending (the session asks before logging out).
-  void SaveSettings() override;
+  void SaveSettings() { ornament.SaveSettings(); }
 
+ private:
   // IFrameHost.
-  HWND Window() const override { return nullptr; }
-  HINSTANCE Instance() const override { return nullptr; }
   POINT CursorInClient() const override;
   void SetTimerPeriod(UINT milliseconds) override;
   void CaptureMouse() override;
@@ -55,7 +44,7 @@ class CQtMainWindow final : public QWidget,
   int PixelsPerInch() const override;
   SYSTEMTIME LocalTime() const override;
   SYSTEMTIME UtcTime() const override;
-  UiLanguage Language() const override { return language; }
+  UiLanguage Language() const override { return ornament.Language(); }
 
  protected:
   bool event(QEvent* event) override;
@@ -67,6 +56,7 @@ class CQtMainWindow final : public QWidget,
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   static constexpr int kRestingPeriod = 100;
@@ -74,18 +64,21 @@ class CQtMainWindow final : public QWidget,
   // left unsquare is squared.
   static constexpr int kSquaringDelay = 150;
 
-  // IMainWindow: what the command routing asks of the window.
+  // IOrnamentHost: what the ornament asks of the window.
+  RECT ClientRect() const override;
+  std::optional<RECT> Placement() override;
+  void Place(const RECT& rect) override;
+  std::vector<MonitorArea> Monitors() const override;
   void SetClickThrough(bool on) override;
   void SetStayOnTop(bool on) override;
   void ShowAbout() override;
   bool IsOpen() const override { return open; }
-  void Layout() override;
-  void UpdateMenu() override;
+  void Present() override { update(); }
+  IMenu* PopupMenu() override { return &popupView; }
+  void ReportSaveFailure() override;
+  bool SystemSpeaksJapanese() const override;
 
-  void Tick();
-  void Compose();
   bool CopyIntoBackingStore();
-  void OnCommand(UINT command);
   void ShowPopupMenu(const QPoint& at);
   void SetUpTrayIcon();
   void LoseCapture();
@@ -96,20 +89,11 @@ class CQtMainWindow final : public QWidget,
   RECT WindowRect() const;
   int HitAt(const QPointF& position) const;
   POINT DevicePoint(const QPointF& position) const;
-  void LoadSettings();
-  void SaveAtExit();
+  PointerEvent PointerOf(const QSinglePointEvent& event) const;
+  void ShowMenuFromKeyboard();
 
-  CSettingsFile settingsFile;
-  std::u16string perUserPath;
   std::optional<SYSTEMTIME> fixedTime;
-  UiLanguage language = UiLanguage::kJapanese;
-  CCanvas canvas;
-  CClockFrm clock;
-  CEarthFrm globe;
-  // The clock face and the globe, in the order every call but drawing goes
-  // to them; drawing runs backwards, the globe being the bottom layer.
-  std::vector<IFramePart*> parts;
-  WindowSwitches switches;
+  COrnament ornament{*this};
   QTimer timer;
   QMenu popup;
   CQtMenu popupView{popup};
@@ -119,5 +103,4 @@ class CQtMainWindow final : public QWidget,
   RECT lastSquareRect{};
   bool open = true;
   bool captured = false;
-  bool savedAtExit = false;
 };

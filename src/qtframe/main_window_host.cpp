@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/device_pixels.h"
+#include "app/dialog_texts.h"
+#include "app/font_choice.h"
 #include "framepart/default_colors.h"
-#include "mainframe/device_pixels.h"
-#include "mainframe/dialog_texts.h"
-#include "mainframe/font_choice.h"
 #include "qtframe/main_window.h"
 #include "qtframe/program_texts.h"
 #include "qtframe/qt_text.h"
@@ -107,8 +107,8 @@ bool CQtMainWindow::PickFont(LOGFONTW& font, int& pointSizeTenths) {
 bool CQtMainWindow::PickTextureFile(std::u16string& path) {
   LoseCapture();
   const QString file = QFileDialog::getOpenFileName(
-      this, ToQString(kTextureDialogTitle.In(language)), QString(),
-      ToQString(QtFileFilter(language)));
+      this, ToQString(kTextureDialogTitle.In(ornament.Language())), QString(),
+      ToQString(QtFileFilter(ornament.Language())));
   if (file.isEmpty()) return false;
   path = FromQString(file);
   return true;

@@ -1,28 +1,23 @@
 // The mouse and the keyboard: moving by the centre and sizing by the rim
-// through the window manager, presses in the ring to the parts, the wheel,
-// the popup menu and Alt+"?" / Alt+"/" for the About box.
+// through the window manager, the pointer and the wheel to the ornament, the
+// popup menu (right button, menu key, Shift+F10) and Alt+"?" / Alt+"/" for
+// the About box.
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
 
+#include "app/device_pixels.h"
+#include "app/rim_resize.h"
+#include "app/window_geometry.h"
 #include "framepart/command_ids.h"
-#include "mainframe/device_pixels.h"
-#include "mainframe/mouse_keys.h"
-#include "mainframe/rim_resize.h"
-#include "mainframe/window_geometry.h"
 #include "qtframe/main_window.h"
 
 namespace {
-WPARAM KeysOf(const QSinglePointEvent& event) {
-  const Qt::KeyboardModifiers modifiers = event.modifiers();
-  return MouseKeyFlags(
-      {.leftButton = event.buttons().testFlag(Qt::LeftButton),
-       .rightButton = event.buttons().testFlag(Qt::RightButton),
-       .shift = modifiers.testFlag(Qt::ShiftModifier),
-       .control = modifiers.testFlag(Qt::ControlModifier)});
-}
+
+QPoint ToQPoint(const POINT& p) { return QPoint(p.x, p.y); }
 
 Qt::Edges ToQtEdges(const RimEdges& rim) {
   Qt::Edges edges;
@@ -34,24 +29,22 @@ Qt::Edges ToQtEdges(const RimEdges& rim) {
 }
 
 Qt::CursorShape CursorFor(int hit) {
-  switch (hit) {
-    case HTCAPTION:
+  switch (HitAreaOf(hit).pointer) {
+    case PointerShape::kMove:
       return Qt::SizeAllCursor;
-    case HTLEFT:
-    case HTRIGHT:
+    case PointerShape::kSizeWE:
       return Qt::SizeHorCursor;
-    case HTTOP:
-    case HTBOTTOM:
+    case PointerShape::kSizeNS:
       return Qt::SizeVerCursor;
-    case HTTOPLEFT:
-    case HTBOTTOMRIGHT:
+    case PointerShape::kSizeNWSE:
       return Qt::SizeFDiagCursor;
-    case HTTOPRIGHT:
-    case HTBOTTOMLEFT:
+    case PointerShape::kSizeNESW:
       return Qt::SizeBDiagCursor;
-    default:
-      return Qt::ArrowCursor;
+    case PointerShape::kArrow:
+    case PointerShape::kUnchanged:
+      break;
   }
+  return Qt::ArrowCursor;
 }
 }  // namespace
 
@@ -64,6 +57,17 @@ int CQtMainWindow::HitAt(const QPointF& position) const {
 
 POINT CQtMainWindow::DevicePoint(const QPointF& position) const {
   return ToDevicePixel(position.x(), position.y(), devicePixelRatioF());
+}
+
+PointerEvent CQtMainWindow::PointerOf(const QSinglePointEvent& event) const {
+  const POINT p = DevicePoint(event.position());
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  return {.x = p.x,
+          .y = p.y,
+          .left = event.buttons().testFlag(Qt::LeftButton),
+          .right = event.buttons().testFlag(Qt::RightButton),
+          .shift = modifiers.testFlag(Qt::ShiftModifier),
+          .control = modifiers.testFlag(Qt::ControlModifier)};
 }
 
 void CQtMainWindow::mousePressEvent(QMouseEvent* event) {
@@ -79,8 +83,7 @@ void CQtMainWindow::mousePressEvent(QMouseEvent* event) {
     if (native) native->startSystemResize(ToQtEdges(rim));
     return;
   }
-  const POINT p = DevicePoint(event->position());
-  for (IFramePart* part : parts) part->OnLButtonDown(KeysOf(*event), p.x, p.y);
+  ornament.LeftPress(PointerOf(*event));
 }
 
 void CQtMainWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -88,8 +91,7 @@ void CQtMainWindow::mouseMoveEvent(QMouseEvent* event) {
   // lost capture does on Windows.
   if (captured && !event->buttons().testFlag(Qt::LeftButton)) LoseCapture();
   if (!captured) setCursor(CursorFor(HitAt(event->position())));
-  const POINT p = DevicePoint(event->position());
-  for (IFramePart* part : parts) part->OnMouseMove(KeysOf(*event), p.x, p.y);
+  ornament.PointerMove(PointerOf(*event));
 }
 
 void CQtMainWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -98,17 +100,17 @@ void CQtMainWindow::mouseReleaseEvent(QMouseEvent* event) {
     return;
   }
   if (event->button() != Qt::LeftButton) return;
-  const POINT p = DevicePoint(event->position());
-  for (IFramePart* part : parts) part->OnLButtonUp(p.x, p.y);
+  ornament.LeftRelease(PointerOf(*event));
 }
 
 void CQtMainWindow::wheelEvent(QWheelEvent* event) {
   const QPoint angle = event->angleDelta();
   const int delta = angle.y() != 0 ? angle.y() : angle.x();
   if (delta == 0) return;
-  const UINT keys = UINT(KeysOf(*event));
-  for (IFramePart* part : parts)
-    part->OnMouseWheel(keys, WheelDeltaWord(delta));
+  const Qt::KeyboardModifiers modifiers = event->modifiers();
+  ornament.Wheel({.delta = delta,
+                  .shift = modifiers.testFlag(Qt::ShiftModifier),
+                  .control = modifiers.testFlag(Qt::ControlModifier)});
 }
 
 void CQtMainWindow::keyPressEvent(QKeyEvent* event) {
@@ -118,10 +120,27 @@ void CQtMainWindow::keyPressEvent(QKeyEvent* event) {
   if (alt &&
       (event->key() == Qt::Key_Question || event->key() == Qt::Key_Slash ||
        event->text() == u"?" || event->text() == u"/")) {
-    OnCommand(IDM_ABOUT);
+    ornament.Command(IDM_ABOUT);
+    return;
+  }
+  // Shift+F10 asks for the menu as the menu key does; the menu key comes as
+  // a context-menu event of its own.
+  if (event->key() == Qt::Key_F10 &&
+      event->modifiers() == Qt::KeyboardModifiers(Qt::ShiftModifier)) {
+    ShowMenuFromKeyboard();
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void CQtMainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  // A right press sends one too; the menu opens on the release instead.
+  event->accept();
+  if (event->reason() == QContextMenuEvent::Keyboard) ShowMenuFromKeyboard();
+}
+
+void CQtMainWindow::ShowMenuFromKeyboard() {
+  ShowPopupMenu(ToQPoint(MenuPoint(WindowRect(), std::nullopt)));
 }
 
 bool CQtMainWindow::event(QEvent* event) {
@@ -150,5 +169,5 @@ void CQtMainWindow::ReleaseMouse() {
 void CQtMainWindow::LoseCapture() {
   if (!captured) return;
   ReleaseMouse();
-  for (IFramePart* part : parts) part->OnCaptureLost();
+  ornament.CaptureLost();
 }

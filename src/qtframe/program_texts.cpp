@@ -1,7 +1,7 @@
 #include "qtframe/program_texts.h"
 
-#include "mainframe/startup_text.h"
-#include "mainframe/tray_tip.h"
+#include "app/startup_text.h"
+#include "app/tray_tip.h"
 #include "ondrava_version.h"
 
 std::u16string ProgramVersion() {

@@ -7,10 +7,10 @@
 #include <cstdlib>
 
 #include "alphablend/alpha_functions.h"
-#include "mainframe/fixed_time.h"
-#include "mainframe/program_folder.h"
-#include "mainframe/settings_location.h"
-#include "mainframe/startup_text.h"
+#include "app/fixed_time.h"
+#include "app/program_folder.h"
+#include "app/settings_location.h"
+#include "app/startup_text.h"
 #include "qtframe/main_window.h"
 #include "qtframe/qt_text.h"
 #include "qtframe/termination_signal.h"
@@ -49,13 +49,13 @@ int Run(int& argc, char** argv) {
           FromQString(QCoreApplication::applicationFilePath())),
       perUser, FileExists);
 
-  CQtMainWindow window(location, perUser, FixedTime());
+  CQtMainWindow window(FixedTime());
   CTerminationSignal termination([&window] { window.Close(); });
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                    [&window](QSessionManager&) { window.SaveSettings(); });
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
                    [&window] { window.Close(); });
-  window.Start();
+  window.Start(location);
   return app.exec();
 }
 }  // namespace

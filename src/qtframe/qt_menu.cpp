@@ -2,8 +2,8 @@
 
 #include <QActionGroup>
 
-#include "mainframe/menu_choices.h"
-#include "mainframe/popup_menu.h"
+#include "app/menu_choices.h"
+#include "app/popup_menu.h"
 #include "qtframe/qt_text.h"
 
 namespace {
@@ -12,6 +12,18 @@ QAction* FindIn(const QMenu& menu, UINT command) {
     if (CommandOf(action) == command) return action;
     if (QMenu* sub = action->menu())
       if (QAction* found = FindIn(*sub, command)) return found;
+  }
+  return nullptr;
+}
+
+// The menu under `menu` (itself included) that holds `command`, or null.
+QMenu* MenuHolding(QMenu& menu, UINT command) {
+  for (QAction* action : menu.actions()) {
+    if (QMenu* sub = action->menu()) {
+      if (QMenu* found = MenuHolding(*sub, command)) return found;
+    } else if (CommandOf(action) == command) {
+      return &menu;
+    }
   }
   return nullptr;
 }
@@ -76,18 +88,17 @@ void CQtMenu::EnableItem(UINT command, bool enabled) {
   if (QAction* action = Find(command)) action->setEnabled(enabled);
 }
 
-IMenu* CQtMenu::SubMenu(int position) {
-  const QList<QAction*> actions = menu_.actions();
-  if (position < 0 || position >= actions.size()) return nullptr;
-  QMenu* sub = actions[position]->menu();
+bool CQtMenu::HasItem(UINT command) { return Find(command) != nullptr; }
+
+IMenu* CQtMenu::SubMenuHolding(UINT command) {
+  QMenu* sub = MenuHolding(menu_, command);
   if (!sub) return nullptr;
+  if (sub == &menu_) return this;
   for (const auto& known : submenus_)
     if (&known->menu_ == sub) return known.get();
   submenus_.push_back(std::make_unique<CQtMenu>(*sub));
   return submenus_.back().get();
 }
-
-int CQtMenu::ItemCount() const { return int(menu_.actions().size()); }
 
 void CQtMenu::AppendItem(UINT command, std::u16string_view text, bool grayed,
                          bool checked) {

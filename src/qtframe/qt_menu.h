@@ -17,8 +17,8 @@ class CQtMenu final : public IMenu {
 
   void CheckItem(UINT command, bool checked) override;
   void EnableItem(UINT command, bool enabled) override;
-  IMenu* SubMenu(int position) override;
-  int ItemCount() const override;
+  bool HasItem(UINT command) override;
+  IMenu* SubMenuHolding(UINT command) override;
   void AppendItem(UINT command, std::u16string_view text, bool grayed,
                   bool checked) override;
   void DeleteItem(UINT command) override;

@@ -124,11 +124,10 @@ TEST_F(ClockFace, CommandsCycleCharactersToggleTheSwitchesAndMarkTheMenu) {
   EXPECT_TRUE(clock.OnCommand(IDM_SMOOTH));
   EXPECT_FALSE(clock.MovesSmoothly());
   FakeMenu menu;
-  clock.UpdateMenu(&menu);
+  clock.UpdateMenu(menu);
   EXPECT_FALSE(menu.checked[IDM_ROTATE_CHARACTERS]);
   EXPECT_TRUE(menu.checked[IDM_SECOND_HAND]);
   EXPECT_FALSE(menu.checked[IDM_SMOOTH]);
-  clock.UpdateMenu(nullptr);  // no submenu: nothing to do
   EXPECT_TRUE(clock.OnCommand(IDM_ROTATE_CHARACTERS));
   EXPECT_TRUE(clock.RotatesCharacters());
   EXPECT_TRUE(clock.OnCommand(IDM_SECOND_HAND));
@@ -154,15 +153,16 @@ TEST_F(ClockFace, WheelStepsOneAtATimeBetweenSixteenAnd255) {
   settings.Set(u"Option", u"MojiAlpha", u"255");
   LoadAndLayout();
   for (int i = 0; i < 20; ++i)
-    clock.OnMouseWheel(0, 0xFF88);  // toward the user
+    clock.OnWheel({.delta = -120});  // toward the user
   EXPECT_EQ(clock.HourHandLook().alpha, 16);
   EXPECT_EQ(clock.MinuteHandLook().alpha, 16);
   EXPECT_EQ(clock.SecondHandLook().alpha, 16);
   EXPECT_EQ(clock.DialLook().alpha, 255)
       << "without Shift only the hands change";
-  clock.OnMouseWheel(MK_SHIFT, 120);  // away from the user, any delta is one
+  clock.OnWheel(
+      {.delta = 30, .shift = true});  // away from the user, any delta is one
   EXPECT_EQ(clock.DialLook().alpha, 255);
-  clock.OnMouseWheel(MK_SHIFT, 0x8000);
+  clock.OnWheel({.delta = -32768, .shift = true});
   EXPECT_EQ(clock.DialLook().alpha, 254);
   EXPECT_EQ(clock.HourHandLook().alpha, 16);
   // The dial layer is refilled at once with the new alpha.

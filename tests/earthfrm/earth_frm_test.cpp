@@ -34,7 +34,7 @@ class Globe : public GlobeFixture<> {
   }
   UINT CheckedTilt() {
     FakeMenu menu;
-    globe.UpdateMenu(&menu);
+    globe.UpdateMenu(menu);
     for (UINT id = IDM_TILT_FIRST; id <= IDM_TILT_LAST; ++id)
       if (menu.checked[id]) return id;
     return 0;
@@ -121,19 +121,19 @@ TEST_F(Globe, SpeedMarksAndTheCustomItemAppendedOnce) {
   FakeMenu speeds;
   speeds.items = {134, 135, 136, 137, 138, 139};
   FakeMenu menu;
-  menu.subMenus[8] = &speeds;  // where the globe keeps its speeds
-  globe.UpdateMenu(&menu);
+  menu.subMenus = {&speeds};  // found by its items, wherever it is
+  globe.UpdateMenu(menu);
   EXPECT_TRUE(menu.checked[136]) << "30 / 50 = 0.6: one turn a minute";
   EXPECT_EQ(speeds.items.size(), 6u);
 
   settings.Set(u"Revolution", u"Speed", u"31");
   Load();
-  for (int i = 0; i < 3; ++i) globe.UpdateMenu(&menu);
+  for (int i = 0; i < 3; ++i) globe.UpdateMenu(menu);
   EXPECT_EQ(speeds.items.size(), 7u) << "custom appended once";
   EXPECT_EQ(speeds.items.back(), UINT(IDM_SPEED_CUSTOM));
 
   EXPECT_TRUE(globe.OnCommand(IDM_SPEED_FIRST + 4));  // one turn an hour
-  globe.UpdateMenu(&menu);
+  globe.UpdateMenu(menu);
   EXPECT_TRUE(menu.checked[138]);
   EXPECT_EQ(speeds.items.size(), 6u) << "custom removed";
   EXPECT_FALSE(menu.enabled[IDM_USE_TEXTURE]) << "no file to use";
@@ -162,10 +162,10 @@ TEST_F(Globe, SpinDragCarriesTheSurfaceAndLosingTheCaptureEndsIt) {
   host.now = At(12, 0, 0);
   globe.Tick(host.now);
   ASSERT_EQ(globe.Rotation(), 500);
-  globe.OnLButtonDown(MK_LBUTTON, 50, 50);
+  globe.OnLeftPress({.x = 50, .y = 50, .left = true});
   EXPECT_TRUE(host.captured);
   EXPECT_EQ(host.timerPeriod, 20u);
-  globe.OnMouseMove(MK_LBUTTON, 60, 50);
+  globe.OnPointerMove({.x = 60, .y = 50, .left = true});
   EXPECT_EQ(globe.Rotation(), 35500);
   globe.Tick(host.now);
   EXPECT_EQ(globe.Rotation(), 35500) << "the clock does not turn a held globe";
@@ -181,11 +181,14 @@ TEST_F(Globe, CtrlDragTiltsTheAxisAndRebuildsTheTableOnRelease) {
   Load();
   globe.Layout(RECT{0, 0, 100, 100});
   globe.WaitForTable();
-  globe.OnLButtonDown(MK_LBUTTON | MK_CONTROL, 10, 10);
+  globe.OnLeftPress({.x = 10, .y = 10, .left = true, .control = true});
   EXPECT_TRUE(globe.ShowsTiltGuide());
-  globe.OnMouseMove(MK_LBUTTON | MK_CONTROL, 10, 60);  // half the height down
+  globe.OnPointerMove({.x = 10,
+                       .y = 60,
+                       .left = true,
+                       .control = true});  // half the height down
   EXPECT_EQ(globe.Settings().tiltAngle, 90);
-  globe.OnLButtonUp(10, 60);
+  globe.OnLeftRelease({.x = 10, .y = 60});
   EXPECT_FALSE(globe.ShowsTiltGuide());
   EXPECT_FALSE(host.captured);
   EXPECT_EQ(globe.Table().Inputs().tiltDegrees, 90)
@@ -204,7 +207,7 @@ TEST_F(Globe, ABrokenTextureFileLeavesTheBuiltInMap) {
   EXPECT_EQ(globe.Texture()->width, 360);
   EXPECT_EQ(globe.TextureShift(), 4);
   FakeMenu menu;
-  globe.UpdateMenu(&menu);
+  globe.UpdateMenu(menu);
   EXPECT_TRUE(menu.enabled[IDM_USE_TEXTURE]);
   EXPECT_FALSE(menu.checked[IDM_USE_TEXTURE]);
 }

@@ -94,9 +94,9 @@ TEST_F(GlobeWorkers, TheBusyTimerLastsWhileATiltOrANewSizeIsCast) {
   globe.WaitForTable();
   globe.Tick(host.now);
   ASSERT_EQ(host.timerPeriod, 100u) << "resting once the table is done";
-  globe.OnLButtonDown(MK_LBUTTON | MK_CONTROL, 10, 10);
-  globe.OnMouseMove(MK_LBUTTON | MK_CONTROL, 10, 300);
-  globe.OnLButtonUp(10, 300);
+  globe.OnLeftPress({.x = 10, .y = 10, .left = true, .control = true});
+  globe.OnPointerMove({.x = 10, .y = 300, .left = true, .control = true});
+  globe.OnLeftRelease({.x = 10, .y = 300});
   ASSERT_TRUE(globe.Table().Running()) << "a 1024 x 1024 table takes a while";
   globe.Tick(host.now);
   EXPECT_EQ(host.timerPeriod, 20u) << "the globe regrows at the busy period";

@@ -122,7 +122,7 @@ TEST_F(SunlitGlobe, MenuItemsSwitchAndMarkThePhotoTheSunAndTheLights) {
   EXPECT_TRUE(globe.OnCommand(IDM_SUN));
   EXPECT_TRUE(globe.OnCommand(IDM_CITY_LIGHTS));
   FakeMenu menu;
-  globe.UpdateMenu(&menu);
+  globe.UpdateMenu(menu);
   EXPECT_TRUE(menu.checked[IDM_PHOTO]);
   EXPECT_TRUE(menu.checked[IDM_SUN]);
   EXPECT_TRUE(menu.checked[IDM_CITY_LIGHTS]);
@@ -133,7 +133,7 @@ TEST_F(SunlitGlobe, MenuItemsSwitchAndMarkThePhotoTheSunAndTheLights) {
   EXPECT_EQ(globe.SunlitTexture(), nullptr) << "nothing lit kept while off";
   EXPECT_TRUE(globe.OnCommand(IDM_PHOTO));
   EXPECT_EQ(globe.Texture()->width, 360) << "the built-in map again";
-  globe.UpdateMenu(&menu);
+  globe.UpdateMenu(menu);
   EXPECT_FALSE(menu.checked[IDM_PHOTO]);
   EXPECT_FALSE(menu.checked[IDM_SUN]);
 }

@@ -198,6 +198,19 @@ class WindowTest(ProgramCase):
         self.assertEqual(saved["color"]["hourhand"], "16711680", "a cancelled colour")
         self.assertEqual(saved["option"]["filename"], "", "a cancelled file")
 
+    def test_the_menu_key_and_shift_f10_open_the_menu_at_the_centre(self):
+        run, _ = self.start(WINDOW)
+        for key in ("Menu", "shift+F10"):
+            self.desktop.move_pointer(2, 2)  # far from where the menu must open
+            self.desktop.xdotool("windowactivate", "--sync", run.window)
+            self.desktop.xdotool("key", key)
+            menu = poll(run.popups, "the popup menu after %s" % key)[0]
+            info = self.desktop.window_info(menu)
+            self.assertEqual((info["x"], info["y"]), (200, 200), key)
+            self.desktop.xdotool("key", "Escape")
+            poll(lambda: not run.popups(), "the menu to close after %s" % key)
+        self.assertEqual(run.terminate(), 0)
+
     def test_alt_slash_opens_the_about_box(self):
         run, _ = self.start(WINDOW)
         self.desktop.xdotool("windowactivate", "--sync", run.window)

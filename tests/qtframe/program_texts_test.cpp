@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "mainframe/startup_text.h"
+#include "app/startup_text.h"
 
 namespace {
 std::string ResourceScript() {

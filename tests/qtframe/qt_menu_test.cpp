@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/popup_menu.h"
 #include "framepart/command_ids.h"
-#include "mainframe/popup_menu.h"
 
 namespace {
 QAction* Item(CQtMenu& menu, UINT command) {
@@ -20,17 +20,25 @@ TEST(QtMenu, HoldsTheSharedDescriptionWithItsIdsAndMnemonics) {
   FillPopupMenu(root, UiLanguage::kJapanese);
   CQtMenu menu(root);
   // Two submenus, two switches, About, Exit and two separators.
-  ASSERT_EQ(menu.ItemCount(), 8);
+  ASSERT_EQ(root.actions().size(), 8);
   EXPECT_EQ(Item(menu, IDM_EXIT)->text(), QString::fromUtf16(u"終了(&X)"));
   EXPECT_EQ(root.actions()[0]->text(), QString::fromUtf16(u"時計(&C)"));
-  IMenu* globe = menu.SubMenu(kGlobeSubmenu);
+  EXPECT_EQ(menu.SubMenuHolding(IDM_EXIT), &menu) << "a top-level item";
+  IMenu* globe = menu.SubMenuHolding(IDM_FAR_SIDE);
   ASSERT_NE(globe, nullptr);
-  EXPECT_EQ(globe, menu.SubMenu(kGlobeSubmenu)) << "one view per submenu";
-  ASSERT_NE(globe->SubMenu(7), nullptr) << "the angles";
-  ASSERT_NE(globe->SubMenu(8), nullptr) << "the speeds";
-  EXPECT_EQ(globe->SubMenu(8)->ItemCount(), 6);
-  EXPECT_EQ(menu.SubMenu(2), nullptr) << "a plain item has no submenu";
-  EXPECT_EQ(menu.SubMenu(99), nullptr);
+  EXPECT_NE(globe, &menu);
+  EXPECT_EQ(globe, menu.SubMenuHolding(IDM_PHOTO)) << "one view per submenu";
+  IMenu* angles = menu.SubMenuHolding(IDM_TILT_FIRST);
+  IMenu* speeds = menu.SubMenuHolding(IDM_SPEED_LAST);
+  ASSERT_NE(angles, nullptr);
+  ASSERT_NE(speeds, nullptr);
+  EXPECT_NE(angles, speeds);
+  IMenu* speedsFromGlobe = globe->SubMenuHolding(IDM_SPEED_FIRST);
+  ASSERT_NE(speedsFromGlobe, nullptr) << "found from any menu above it";
+  EXPECT_EQ(speedsFromGlobe->SubMenuHolding(IDM_SPEED_LAST), speedsFromGlobe);
+  EXPECT_EQ(menu.SubMenuHolding(9999), nullptr);
+  EXPECT_FALSE(menu.HasItem(IDM_SPEED_CUSTOM));
+  EXPECT_TRUE(menu.HasItem(IDM_SPEED_LAST));
 
   QMenu english;
   FillPopupMenu(english, UiLanguage::kEnglish);
@@ -41,7 +49,7 @@ TEST(QtMenu, MarksReachItemsInNestedSubmenusAndOnlyCheckedOnesShowABox) {
   QMenu root;
   FillPopupMenu(root, UiLanguage::kEnglish);
   CQtMenu menu(root);
-  IMenu* globe = menu.SubMenu(kGlobeSubmenu);
+  IMenu* globe = menu.SubMenuHolding(IDM_FAR_SIDE);
   globe->CheckItem(IDM_TILT_FIRST + 2, true);
   EXPECT_TRUE(Item(menu, IDM_TILT_FIRST + 2)->isChecked());
   menu.CheckItem(IDM_STAY_ON_TOP, false);
@@ -75,15 +83,15 @@ TEST(QtMenu, TheCustomSpeedComesAndGoesInTheSpeedGroup) {
   QMenu root;
   FillPopupMenu(root, UiLanguage::kEnglish);
   CQtMenu menu(root);
-  IMenu* speeds = menu.SubMenu(kGlobeSubmenu)->SubMenu(8);
+  IMenu* speeds = menu.SubMenuHolding(IDM_SPEED_FIRST);
   speeds->AppendItem(IDM_SPEED_CUSTOM, u"Custom (&6)", true, true);
   QAction* custom = Item(menu, IDM_SPEED_CUSTOM);
-  EXPECT_EQ(speeds->ItemCount(), 7);
+  EXPECT_EQ(menu.SubMenuHolding(IDM_SPEED_CUSTOM), speeds);
   EXPECT_FALSE(custom->isEnabled());
   EXPECT_TRUE(custom->isChecked());
   EXPECT_EQ(custom->actionGroup(), Item(menu, IDM_SPEED_FIRST)->actionGroup());
-  menu.SubMenu(kGlobeSubmenu)->DeleteItem(IDM_SPEED_CUSTOM);
-  EXPECT_EQ(speeds->ItemCount(), 6);
+  menu.SubMenuHolding(IDM_FAR_SIDE)->DeleteItem(IDM_SPEED_CUSTOM);
+  EXPECT_FALSE(menu.HasItem(IDM_SPEED_CUSTOM));
   EXPECT_EQ(menu.Find(IDM_SPEED_CUSTOM), nullptr);
   menu.DeleteItem(IDM_SPEED_CUSTOM);  // gone already: nothing happens
   EXPECT_EQ(CommandOf(nullptr), 0u);

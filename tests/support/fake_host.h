@@ -8,8 +8,6 @@
 
 class FakeHost : public IFrameHost {
  public:
-  HWND Window() const override { return nullptr; }
-  HINSTANCE Instance() const override { return nullptr; }
   POINT CursorInClient() const override { return cursor; }
   void SetTimerPeriod(UINT milliseconds) override {
     timerPeriod = milliseconds;

@@ -1,20 +1,19 @@
-// The frame host of the frame renderer: a fixed time (local for the dial,
-// UTC for the Sun), the pointer away from
-// the window, Windows' default colours, and dialogs that are always
-// cancelled.
+// The frame renderer's host: a window of a fixed size that is never on a
+// screen, a fixed time (local for the dial, UTC for the Sun), the pointer
+// away from the window, Windows' default colours, and dialogs that are
+// always cancelled.
 #pragma once
 
-#include "framepart/frame_host.h"
+#include "app/ornament_host.h"
 
-class CSnapHost : public IFrameHost {
+class CSnapHost : public IOrnamentHost {
  public:
   // Without a UTC time, the local time is taken as UTC.
   explicit CSnapHost(const SYSTEMTIME& now) : CSnapHost(now, now) {}
-  CSnapHost(const SYSTEMTIME& now, const SYSTEMTIME& utc)
-      : now_(now), utc_(utc) {}
+  CSnapHost(const SYSTEMTIME& now, const SYSTEMTIME& utc, int side = 0)
+      : now_(now), utc_(utc), side_(side) {}
 
-  HWND Window() const override { return nullptr; }
-  HINSTANCE Instance() const override { return nullptr; }
+  // IFrameHost.
   POINT CursorInClient() const override { return {-1, -1}; }
   void SetTimerPeriod(UINT) override {}
   void CaptureMouse() override {}
@@ -28,7 +27,24 @@ class CSnapHost : public IFrameHost {
   SYSTEMTIME LocalTime() const override { return now_; }
   SYSTEMTIME UtcTime() const override { return utc_; }
 
+  // IOrnamentHost: a square of `side` pixels, placed nowhere, that keeps
+  // no settings of its own.
+  RECT ClientRect() const override { return {0, 0, side_, side_}; }
+  std::optional<RECT> Placement() override { return std::nullopt; }
+  void Place(const RECT&) override {}
+  std::vector<MonitorArea> Monitors() const override { return {}; }
+  void SetClickThrough(bool) override {}
+  void SetStayOnTop(bool) override {}
+  void ShowAbout() override {}
+  void Close() override {}
+  bool IsOpen() const override { return true; }
+  void Present() override {}
+  IMenu* PopupMenu() override { return nullptr; }
+  void ReportSaveFailure() override {}
+  bool SystemSpeaksJapanese() const override { return true; }
+
  private:
   SYSTEMTIME now_;
   SYSTEMTIME utc_;
+  int side_;
 };

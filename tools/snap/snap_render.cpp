@@ -3,15 +3,12 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <vector>
+#include <cstring>
 
 #include "alphablend/canvas.h"
-#include "clockfrm/clock_frm.h"
+#include "app/ornament.h"
 #include "clockfrm/clock_model.h"
 #include "cmnutils/utf.h"
-#include "earthfrm/earth_frm.h"
-#include "framepart/frame_sequence.h"
-#include "settings/settings_store.h"
 #include "snap/snap_host.h"
 
 namespace {
@@ -23,6 +20,14 @@ bool IsReadableFile(const std::string& path) {
   std::fclose(file);
   return true;
 }
+
+void CopyFrame(const CCanvas& from, CCanvas& to) {
+  to.Resize(from.width, from.height);
+  if (from.IsEmpty() || to.IsEmpty()) return;
+  const std::size_t rowBytes = std::size_t(from.width) * 4;
+  for (int y = 0; y < from.height; ++y)
+    std::memcpy(to.Row(y), from.Row(y), rowBytes);
+}
 }  // namespace
 
 bool RenderSnapFrame(const SnapOptions& o, CCanvas& frame, std::string& error) {
@@ -30,26 +35,21 @@ bool RenderSnapFrame(const SnapOptions& o, CCanvas& frame, std::string& error) {
     error = "cannot read the settings file " + o.ini;
     return false;
   }
-  const std::unique_ptr<ISettingsStore> settings =
-      MakeSettingsStore(Utf8ToUtf16(o.ini));
-
-  CSnapHost host(o.time, SnapUtcTime(o));
-  CClockFrm clock;
-  CEarthFrm globe;
-  const std::vector<IFramePart*> parts{&clock, &globe};
-  for (IFramePart* part : parts) part->Create(host);
-  for (IFramePart* part : parts) part->LoadSettings(*settings);
+  CSnapHost host(o.time, SnapUtcTime(o), o.size);
+  COrnament ornament(host);
+  // The file is only read: nothing here ever saves.
+  ornament.Start(SettingsLocation{Utf8ToUtf16(o.ini), {}}, nullptr);
 
   // The pointer rested on the dial for `hover` tenths, as of this very
   // tenth, so the tick below leaves the counter alone.
-  clock.SetHover({o.hover, TenthsSinceMidnight(o.time)});
+  ornament.Clock().SetHover({o.hover, TenthsSinceMidnight(o.time)});
 
-  LayoutParts(frame, RECT{0, 0, o.size, o.size}, parts);
-  globe.WaitForTable();  // the window would show it growing row by row
-  globe.ShowTiltGuide(o.tiltDrag);
-  TickParts(o.time, parts);
-  globe.WaitForSunlight();  // the window would show it a tick later
-  ComposeFrame(frame, parts);
-  for (IFramePart* part : parts) part->Destroy();
+  ornament.Layout();
+  ornament.Globe().WaitForTable();  // the window would show it growing
+  ornament.Globe().ShowTiltGuide(o.tiltDrag);
+  ornament.Tick();
+  ornament.Globe().WaitForSunlight();  // the window would show it a tick later
+  ornament.Compose();
+  CopyFrame(ornament.Frame(), frame);
   return true;
 }
