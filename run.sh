@@ -19,7 +19,7 @@ run_windows() {
   tools/install-deps
   cmake --preset win64 >/dev/null
   cmake --build --preset win64 -j "$(nproc)" --target Ondrava
-  local program=build/win64/src/mainframe/Ondrava.exe
+  local program=build/win64/src/win32/Ondrava.exe
   export ONDRAVA_WINEPREFIX=${ONDRAVA_WINEPREFIX:-$PWD/build/win64/.wineprefix}
   if [ -n "${DISPLAY:-}" ]; then
     exec tools/wine-run "$program" "$@"
@@ -58,7 +58,7 @@ fi
 tools/install-deps
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$(nproc)" --target ondrava
-program=build/native/src/qtframe/ondrava
+program=build/native/src/qt/ondrava
 
 if [ -n "${DISPLAY:-}" ]; then
   exec "$program" "$@"

@@ -25,7 +25,7 @@ for preset in "${presets[@]}"; do
 done
 
 echo "== Ondrava.exe imports only system DLLs"
-tools/check-imports build/win32/src/mainframe/Ondrava.exe build/win64/src/mainframe/Ondrava.exe
+tools/check-imports build/win32/src/win32/Ondrava.exe build/win64/src/win32/Ondrava.exe
 
 if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=:97
@@ -44,14 +44,14 @@ echo "== release archives of the Windows program"
 for preset in win64-release win32-release; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
-  exe=build/$preset/src/mainframe/Ondrava.exe
+  exe=build/$preset/src/win32/Ondrava.exe
   tools/check-imports "$exe"
   rm -f build/$preset/Ondrava-*.zip
   cpack --preset "$preset" >/dev/null
   ls -l "$exe" build/$preset/Ondrava-*.zip
   python3 -m zipfile -l build/$preset/Ondrava-*.zip
 done
-size=$(stat -c %s build/win64-release/src/mainframe/Ondrava.exe)
+size=$(stat -c %s build/win64-release/src/win32/Ondrava.exe)
 if [ "$size" -ge 2000000 ]; then
   echo "the stripped x86-64 Ondrava.exe has grown to $size bytes (limit 2 MB)" >&2
   exit 1

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "alphablend/blend.h"
-#include "alphablend/canvas.h"
+#include "pixels/blend.h"
+#include "pixels/canvas.h"
 #include "platform/cpu_features.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "alphablend/alpha_functions.h"
-#include "alphablend/canvas.h"
-#include "clockfrm/clock_frm.h"
+#include "parts/clock/clock_frm.h"
+#include "pixels/alpha_functions.h"
+#include "pixels/canvas.h"
 #include "settings/settings_store.h"
 #include "snap/snap_host.h"
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "alphablend/canvas.h"
-#include "alphablend/polygon_fill.h"
+#include "pixels/canvas.h"
+#include "pixels/polygon_fill.h"
 
 namespace {
 constexpr int kSide = 512;

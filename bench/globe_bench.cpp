@@ -11,13 +11,13 @@
 #include <memory>
 #include <vector>
 
-#include "earthfrm/globe_draw.h"
-#include "earthfrm/globe_table.h"
-#include "earthfrm/globe_table_builder.h"
-#include "earthfrm/globe_table_fast.h"
-#include "earthfrm/globe_texture.h"
-#include "earthfrm/photo_maps.h"
-#include "earthfrm/sunlight.h"
+#include "globe/globe_draw.h"
+#include "globe/globe_table.h"
+#include "globe/globe_table_builder.h"
+#include "globe/globe_table_fast.h"
+#include "globe/globe_texture.h"
+#include "globe/photo_maps.h"
+#include "globe/sunlight.h"
 
 namespace {
 struct GlobeAtSize {

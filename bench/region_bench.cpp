@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "alphablend/canvas.h"
-#include "threedimrgns/three_dim_rgn.h"
+#include "pixels/canvas.h"
+#include "regions/three_dim_rgn.h"
 
 namespace {
 constexpr int kSide = 1024;

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "alphablend/canvas.h"
+#include "pixels/canvas.h"
 #include "scene/scene_render.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "earthfrm/bmp_reader.h"
+#include "imaging/bmp_reader.h"
 
 namespace {
 

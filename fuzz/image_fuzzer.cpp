@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "earthfrm/image_reader.h"
+#include "imaging/image_reader.h"
 
 namespace {
 void Check(bool condition) {

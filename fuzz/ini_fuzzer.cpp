@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "cmnutils/utf.h"
+#include "base/utf.h"
 #include "settings/ini_file.h"
 
 namespace {

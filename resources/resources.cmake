@@ -8,7 +8,7 @@
 #   ondrava_add_resources(ondrava)
 #
 # The script is compiled by the toolchain's windres (CMAKE_RC_COMPILER):
-#   -I src/        for #include "framepart/resource_ids.h" and command_ids.h
+#   -I src/        for #include "base/resource_ids.h" and command_ids.h
 #   -I <build>/generated  for the version CMake writes (ondrava_version.h)
 #   -I resources/  for the icon and map files the script names; the manifest
 #                  is made from ondrava.manifest.in with the project's
@@ -45,5 +45,5 @@ function(ondrava_add_resources target)
     COMPILE_OPTIONS "--codepage=65001"
     # windres reports no dependencies of its own: rebuild when the files the
     # script pulls in change.
-    OBJECT_DEPENDS "${ONDRAVA_RESOURCES_DIR}/ondrava.ico;${ONDRAVA_RESOURCES_DIR}/world_map.bmp;${PROJECT_BINARY_DIR}/generated/ondrava.manifest;${ONDRAVA_RESOURCES_SRC_DIR}/framepart/resource_ids.h;${ONDRAVA_RESOURCES_SRC_DIR}/framepart/command_ids.h;${PROJECT_BINARY_DIR}/generated/ondrava_version.h")
+    OBJECT_DEPENDS "${ONDRAVA_RESOURCES_DIR}/ondrava.ico;${ONDRAVA_RESOURCES_DIR}/world_map.bmp;${PROJECT_BINARY_DIR}/generated/ondrava.manifest;${ONDRAVA_RESOURCES_SRC_DIR}/base/resource_ids.h;${ONDRAVA_RESOURCES_SRC_DIR}/parts/command_ids.h;${PROJECT_BINARY_DIR}/generated/ondrava_version.h")
 endfunction()

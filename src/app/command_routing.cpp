@@ -1,6 +1,6 @@
 #include "app/command_routing.h"
 
-#include "framepart/command_ids.h"
+#include "parts/command_ids.h"
 
 namespace {
 // The window's own commands; false for any other.

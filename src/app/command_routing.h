@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "framepart/frame_host.h"
+#include "parts/frame_host.h"
 
 // What the routing asks of the window that owns the parts.
 class IMainWindow {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "framepart/ui_language.h"
+#include "parts/ui_language.h"
 
 inline constexpr UiText kAboutCaption{u"バージョン情報", u"About Ondrava"};
 

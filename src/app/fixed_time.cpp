@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "cmnutils/date_helpers.h"
+#include "base/date_helpers.h"
 
 namespace {
 // Digits only: no sign, no blanks.

@@ -1,6 +1,6 @@
 #include "app/menu_choices.h"
 
-#include "framepart/command_ids.h"
+#include "parts/command_ids.h"
 
 bool IsOneOfManyCommand(UINT command) {
   return (command >= IDM_TILT_FIRST && command <= IDM_TILT_LAST) ||

@@ -1,7 +1,7 @@
 #include "app/ornament.h"
 
 #include "app/form_settings.h"
-#include "framepart/frame_sequence.h"
+#include "parts/frame_sequence.h"
 
 COrnament::COrnament(IOrnamentHost& owner)
     : host(owner), parts{&clock, &globe} {}

@@ -12,12 +12,12 @@
 #include <optional>
 #include <vector>
 
-#include "alphablend/canvas.h"
 #include "app/command_routing.h"
 #include "app/ornament_host.h"
 #include "app/settings_file.h"
-#include "clockfrm/clock_frm.h"
-#include "earthfrm/earth_frm.h"
+#include "parts/clock/clock_frm.h"
+#include "parts/earth/earth_frm.h"
+#include "pixels/canvas.h"
 
 class COrnament final : private IMainWindow {
  public:

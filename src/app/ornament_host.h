@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/placement.h"
-#include "framepart/frame_host.h"
+#include "parts/frame_host.h"
 
 class IOrnamentHost : public IFrameHost {
  public:

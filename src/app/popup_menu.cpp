@@ -1,6 +1,6 @@
 #include "app/popup_menu.h"
 
-#include "framepart/command_ids.h"
+#include "parts/command_ids.h"
 
 namespace {
 struct Item {

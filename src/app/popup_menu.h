@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "framepart/ui_language.h"
+#include "parts/ui_language.h"
 #include "platform/win32_types.h"
 
 // How a front-end makes its native menu from the description.

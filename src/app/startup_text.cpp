@@ -1,6 +1,6 @@
 #include "app/startup_text.h"
 
-#include "cmnutils/text_helpers.h"
+#include "base/text_helpers.h"
 
 namespace {
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }

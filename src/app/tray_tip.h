@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "framepart/ui_language.h"
+#include "parts/ui_language.h"
 
 // "<product>: <notice in the interface language>", cut to the 63 characters
 // the tip holds without splitting a surrogate pair.

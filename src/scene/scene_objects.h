@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "cmnutils/chain_list.h"
-#include "cmnutils/vector_math.h"
+#include "base/vector_math.h"
+#include "scene/chain_list.h"
 #include "scene/triangle_list.h"
 
 // One strip of vertices: parallel position, normal and colour arrays in a

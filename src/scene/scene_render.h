@@ -4,7 +4,7 @@
 // clipping beyond the rasterizer's own: a see-through scene needs none.
 #pragma once
 
-#include "cmnutils/vector_math.h"
+#include "base/vector_math.h"
 #include "scene/scene_objects.h"
 
 class CCanvas;

@@ -4,7 +4,7 @@
 #include <new>
 #include <utility>
 
-#include "alphablend/triangle_fill.h"
+#include "pixels/triangle_fill.h"
 
 namespace {
 

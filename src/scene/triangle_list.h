@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "cmnutils/vector_math.h"
+#include "base/vector_math.h"
 
 class CCanvas;
 

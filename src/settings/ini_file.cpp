@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "cmnutils/utf.h"
+#include "base/utf.h"
 
 // The document is kept as the file's own bytes and every lookup walks them
 // line by line. Settings files are a few hundred bytes, and this way nothing

@@ -12,8 +12,8 @@
 #include <string>
 #include <utility>
 
-#include "cmnutils/file_descriptor.h"
-#include "cmnutils/file_reader.h"
+#include "base/file_descriptor.h"
+#include "base/file_reader.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 

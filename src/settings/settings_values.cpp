@@ -7,7 +7,7 @@
 #include <string>
 #include <system_error>
 
-#include "cmnutils/text_helpers.h"
+#include "base/text_helpers.h"
 #include "settings/settings_store.h"
 
 namespace {

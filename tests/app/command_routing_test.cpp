@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/popup_menu.h"
-#include "framepart/command_ids.h"
+#include "parts/command_ids.h"
 #include "support/fake_menu.h"
 
 namespace {

@@ -5,11 +5,11 @@
 
 #include <vector>
 
-#include "alphablend/alpha_functions.h"
-#include "alphablend/canvas.h"
-#include "clockfrm/clock_frm.h"
-#include "earthfrm/earth_frm.h"
-#include "framepart/frame_sequence.h"
+#include "parts/clock/clock_frm.h"
+#include "parts/earth/earth_frm.h"
+#include "parts/frame_sequence.h"
+#include "pixels/alpha_functions.h"
+#include "pixels/canvas.h"
 #include "support/canvas_probe.h"
 #include "support/fake_host.h"
 #include "support/memory_settings.h"

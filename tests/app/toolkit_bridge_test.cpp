@@ -8,7 +8,7 @@
 #include "app/font_choice.h"
 #include "app/menu_choices.h"
 #include "app/program_folder.h"
-#include "framepart/command_ids.h"
+#include "parts/command_ids.h"
 
 namespace {
 LOGFONTW FontNamed(std::u16string_view face) {

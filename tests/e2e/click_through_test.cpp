@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "e2e_environment.h"
-#include "framepart/command_ids.h"
 #include "ondrava_process.h"
+#include "parts/command_ids.h"
 #include "user_input.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "e2e_environment.h"
-#include "framepart/command_ids.h"
 #include "ondrava_process.h"
+#include "parts/command_ids.h"
 #include "screen_capture.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "e2e_environment.h"
-#include "framepart/command_ids.h"
 #include "ondrava_process.h"
 #include "ondrava_version.h"
+#include "parts/command_ids.h"
 #include "remote_memory.h"
 #include "screen_capture.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "e2e_environment.h"
-#include "framepart/command_ids.h"
 #include "notification_area.h"
 #include "ondrava_process.h"
+#include "parts/command_ids.h"
 #include "user_input.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "alphablend/canvas.h"
+#include "pixels/canvas.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "alphablend/alpha_functions.h"
-#include "alphablend/canvas.h"
-#include "clockfrm/clock_model.h"
+#include "parts/clock/clock_model.h"
+#include "pixels/alpha_functions.h"
+#include "pixels/canvas.h"
 #include "snap/snap_options.h"
 #include "snap/snap_render.h"
 

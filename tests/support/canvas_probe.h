@@ -5,7 +5,7 @@
 #include <set>
 #include <vector>
 
-#include "alphablend/canvas.h"
+#include "pixels/canvas.h"
 
 // Rows (image coordinates) that hold at least one non-zero pixel.
 inline std::vector<int> DrawnRows(const CCanvas& canvas) {

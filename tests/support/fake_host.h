@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "framepart/frame_host.h"
+#include "parts/frame_host.h"
 
 class FakeHost : public IFrameHost {
  public:

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framepart/frame_host.h"
+#include "parts/frame_host.h"
 
 struct FakeMenu : IMenu {
   void CheckItem(UINT id, bool on) override { checked[id] = on; }

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "alphablend/polygon_fill.h"
+#include "pixels/polygon_fill.h"
 
 struct RecordedPlot {
   int row, column, code;

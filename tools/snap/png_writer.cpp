@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "alphablend/canvas.h"
+#include "pixels/canvas.h"
 
 namespace {
 // Straight alpha from premultiplied: c * 255 / a, rounded, at most 255.

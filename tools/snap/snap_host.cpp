@@ -1,6 +1,6 @@
 #include "snap/snap_host.h"
 
-#include "framepart/default_colors.h"
+#include "parts/default_colors.h"
 
 COLORREF CSnapHost::SystemColor(int index) const {
   return DefaultSystemColor(index);

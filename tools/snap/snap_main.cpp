@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "alphablend/alpha_functions.h"
-#include "alphablend/canvas.h"
+#include "pixels/alpha_functions.h"
+#include "pixels/canvas.h"
 #include "snap/png_writer.h"
 #include "snap/snap_options.h"
 #include "snap/snap_render.h"

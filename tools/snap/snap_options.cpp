@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cmnutils/date_helpers.h"
-#include "earthfrm/sun_position.h"
+#include "base/date_helpers.h"
+#include "globe/sun_position.h"
 
 const char* const kSnapUsage =
     "usage: ondrava-snap --ini FILE --size N --time HH:MM:SS[.mmm]\n"

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "alphablend/canvas.h"
 #include "app/ornament.h"
-#include "clockfrm/clock_model.h"
-#include "cmnutils/utf.h"
+#include "base/utf.h"
+#include "parts/clock/clock_model.h"
+#include "pixels/canvas.h"
 #include "snap/snap_host.h"
 
 namespace {
