@@ -1,4 +1,4 @@
-// The span blend over a whole 1024 x 1024 canvas, scalar and SSE2, against a
+// The span blend over a whole 1024 x 1024 canvas, plain and SSE2, against a
 // memcpy of the same bytes measured in the same run.
 #include <benchmark/benchmark.h>
 
@@ -38,8 +38,8 @@ void BM_Memcpy_1024x1024(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * kSide * kSide * 4);
 }
 
-void BM_BlendSpanScalar_1024x1024(benchmark::State& state) {
-  BlendCanvas(state, BlendSpanScalar);
+void BM_BlendSpanPlain_1024x1024(benchmark::State& state) {
+  BlendCanvas(state, BlendSpanPlain);
 }
 
 void BM_BlendSpanSse2_1024x1024(benchmark::State& state) {
@@ -48,7 +48,7 @@ void BM_BlendSpanSse2_1024x1024(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_Memcpy_1024x1024);
-BENCHMARK(BM_BlendSpanScalar_1024x1024);
+BENCHMARK(BM_BlendSpanPlain_1024x1024);
 BENCHMARK(BM_BlendSpanSse2_1024x1024);
 
 namespace {

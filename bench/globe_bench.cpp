@@ -105,7 +105,7 @@ void BM_BuildTableOneThread(benchmark::State& state) {
 
 void BM_BuildTable(benchmark::State& state) {
   const GlobeTableInputs in = TableInputs(int(state.range(0)));
-  GlobeTableBuilder builder;
+  CGlobeTableBuilder builder;
   for (auto _ : state) {
     builder.Start(in);
     builder.Wait();

@@ -20,13 +20,13 @@ class CylinderBench : public CGSObject {
  public:
   void Build() override {
     BeginBlock(12);
-    Colour(255, 255, 255, 127);
+    Color(255, 255, 255, 127);
     Disc(-1);
     BeginBlock(12);
-    Colour(255, 255, 255, 127);
+    Color(255, 255, 255, 127);
     Side();
     BeginBlock(12);
-    Colour(255, 255, 255, 127);
+    Color(255, 255, 255, 127);
     Disc(+1);
   }
 
@@ -39,7 +39,7 @@ class CylinderBench : public CGSObject {
   // axis.
   void Disc(double side) {
     for (int i = 0; i <= kSegments; ++i) {
-      const double angle = i * PI / kSegments;
+      const double angle = i * kPi / kSegments;
       const double sign = (i % 2 == 0) ? 1.0 : -1.0;
       Normal(0, 0, side);
       Vertex(kRadius * std::cos(angle), sign * kRadius * std::sin(angle),
@@ -49,7 +49,7 @@ class CylinderBench : public CGSObject {
 
   void Side() {
     for (int i = 0; i <= kSegments; ++i) {
-      const double phi = TWO_PI * i / kSegments;
+      const double phi = kTwoPi * i / kSegments;
       const double x = std::cos(phi), y = std::sin(phi);
       NormalUnit(x, y, 0);
       Vertex(kRadius * x, kRadius * y, -kHalfHeight);
@@ -72,7 +72,7 @@ void BM_RenderCylinder(benchmark::State& state) {
   auto* cylinder = new CylinderBench;
   cylinder->Build();
   root.PushBack(cylinder);
-  RotateX(root.matrix, root.matrix, 120 * PI / 180);
+  RotateX(root.matrix, root.matrix, 120 * kPi / 180);
   const Matrix4 projection = GuideProjection();
   CCanvas canvas;
   canvas.Resize(kWidth, kHeight);

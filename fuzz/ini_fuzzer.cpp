@@ -77,9 +77,9 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
 
 // Text as the file's encoding holds it: UTF-8 has no form for half a
 // surrogate pair and keeps U+FFFD instead.
-std::u16string AsHeld(std::u16string_view text, IniFile::Encoding encoding) {
-  if (encoding == IniFile::Encoding::kUtf8 ||
-      encoding == IniFile::Encoding::kUtf8Bom) {
+std::u16string AsHeld(std::u16string_view text, CIniFile::Encoding encoding) {
+  if (encoding == CIniFile::Encoding::kUtf8 ||
+      encoding == CIniFile::Encoding::kUtf8Bom) {
     return Utf8ToUtf16(Utf16ToUtf8(text));
   }
   return std::u16string(text);
@@ -87,7 +87,8 @@ std::u16string AsHeld(std::u16string_view text, IniFile::Encoding encoding) {
 
 // What Find gives for a value stored with Set: its first line as the file
 // holds it, without the blanks around it and one pair of quotes.
-std::u16string ReadBack(std::u16string_view value, IniFile::Encoding encoding) {
+std::u16string ReadBack(std::u16string_view value,
+                        CIniFile::Encoding encoding) {
   const std::u16string stored = AsHeld(IniValueText(value), encoding);
   std::u16string_view text = TrimIniBlanks(stored);
   if (text.size() >= 2 && (text.front() == u'"' || text.front() == u'\'') &&
@@ -103,7 +104,7 @@ struct Probe {
   std::optional<std::u16string> value;
 };
 
-std::vector<Probe> Probes(const IniFile& file,
+std::vector<Probe> Probes(const CIniFile& file,
                           const std::vector<std::u16string>& pieces) {
   std::vector<Probe> probes;
   for (std::size_t i = 0; i + 1 < pieces.size(); i += 2) {
@@ -113,7 +114,7 @@ std::vector<Probe> Probes(const IniFile& file,
   return probes;
 }
 
-void SetAndReadBack(IniFile& file, const std::u16string& section,
+void SetAndReadBack(CIniFile& file, const std::u16string& section,
                     const std::u16string& key, const std::u16string& value,
                     bool othersMustStay,
                     const std::vector<std::u16string>& pieces) {
@@ -128,12 +129,12 @@ void SetAndReadBack(IniFile& file, const std::u16string& section,
   }
   const std::u16string expected = ReadBack(value, file.GetEncoding());
   Check(file.Find(section, key) == expected);
-  const IniFile reread(file.Bytes());
+  const CIniFile reread(file.Bytes());
   Check(reread.GetEncoding() == file.GetEncoding());
   Check(reread.Find(section, key) == expected);
   if (!othersMustStay) return;
   for (const Probe& probe : probes) {
-    const IniFile::Encoding encoding = file.GetEncoding();
+    const CIniFile::Encoding encoding = file.GetEncoding();
     if (SameName(AsHeld(probe.section, encoding), AsHeld(section, encoding)) &&
         SameName(AsHeld(probe.key, encoding), AsHeld(key, encoding))) {
       continue;
@@ -147,7 +148,7 @@ void SetAndReadBack(IniFile& file, const std::u16string& section,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  IniFile file(bytes);
+  CIniFile file(bytes);
   Check(file.Bytes() == (bytes.empty() ? std::string("\xFF\xFE") : bytes));
   const std::vector<std::u16string> pieces = Pieces(LooseText(bytes));
   for (const Probe& probe : Probes(file, pieces)) {
@@ -156,8 +157,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
     }
   }
 
-  const bool utf16 = file.GetEncoding() == IniFile::Encoding::kUtf16Le ||
-                     file.GetEncoding() == IniFile::Encoding::kUtf16Be;
+  const bool utf16 = file.GetEncoding() == CIniFile::Encoding::kUtf16Le ||
+                     file.GetEncoding() == CIniFile::Encoding::kUtf16Be;
   const std::size_t n = pieces.size();
   for (std::size_t round = 0; round < kRounds; ++round) {
     const std::size_t pick = (size + round) % n;

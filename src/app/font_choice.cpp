@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/utf.h"
+
 namespace {
 constexpr int kLargestTenths = 16384;
 
@@ -15,10 +17,7 @@ std::u16string FaceName(const LOGFONTW& font) {
 }
 
 void SetFaceName(LOGFONTW& font, std::u16string_view family) {
-  std::size_t length = std::min<std::size_t>(family.size(), LF_FACESIZE - 1);
-  if (length > 0 && length < family.size() && family[length - 1] >= 0xD800 &&
-      family[length - 1] <= 0xDBFF)
-    --length;  // never half of a surrogate pair
+  const std::size_t length = Utf16CutLength(family, LF_FACESIZE - 1);
   std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), u'\0');
   std::copy_n(family.begin(), length, font.lfFaceName);
 }

@@ -1,6 +1,7 @@
 #include "app/startup_text.h"
 
 #include "base/text_helpers.h"
+#include "base/utf.h"
 
 namespace {
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
@@ -41,10 +42,6 @@ std::u16string BuildTipText(std::u16string_view productName,
   std::u16string tip;
   tip.append(productName).append(u" Ver. ").append(productVersion);
   tip.append(u" ").append(legalNotice);
-  if (tip.size() > kTipCapacity - 1) {
-    tip.resize(kTipCapacity - 1);
-    // Never leave half of a surrogate pair at the cut.
-    if (tip.back() >= 0xD800 && tip.back() <= 0xDBFF) tip.pop_back();
-  }
+  tip.resize(Utf16CutLength(tip, kTipCapacity - 1));
   return tip;
 }

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "app/hit_areas.h"
+#include "base/angles.h"
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 
 int RimSector(double u, double v) {
   const int s = static_cast<int>(8 * std::atan2(v, u) / kPi);

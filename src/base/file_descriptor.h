@@ -3,12 +3,12 @@
 
 #include <unistd.h>
 
-class FileDescriptor {
+class CFileDescriptor {
  public:
-  explicit FileDescriptor(int fd) : fd(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
+  explicit CFileDescriptor(int fd) : fd(fd) {}
+  CFileDescriptor(const CFileDescriptor&) = delete;
+  CFileDescriptor& operator=(const CFileDescriptor&) = delete;
+  ~CFileDescriptor() {
     if (fd >= 0) ::close(fd);
   }
 

@@ -39,7 +39,7 @@ FileReadResult ReadWholeFile(const std::u16string& path, std::size_t maxBytes,
   if (!native) return FileReadResult::kMissing;
   // O_NONBLOCK lets a FIFO open at once instead of waiting for a writer; on
   // a regular file, the only kind read, it changes nothing.
-  const FileDescriptor file(
+  const CFileDescriptor file(
       ::open(native->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
   if (file.Get() < 0) return OpenFailure(errno);
   struct stat info;

@@ -8,12 +8,12 @@ namespace {
 // ReadFile counts in DWORDs; large files are read in pieces of this size.
 constexpr std::size_t kLargestRead = std::size_t{16} << 20;
 
-class Handle {
+class CHandle {
  public:
-  explicit Handle(HANDLE handle) : handle(handle) {}
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  ~Handle() {
+  explicit CHandle(HANDLE handle) : handle(handle) {}
+  CHandle(const CHandle&) = delete;
+  CHandle& operator=(const CHandle&) = delete;
+  ~CHandle() {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
   }
   HANDLE Get() const { return handle; }
@@ -60,7 +60,7 @@ FileReadResult ReadWholeFile(const std::u16string& path, std::size_t maxBytes,
   const std::wstring widePath(path.begin(), path.end());
   // Sharing writing and deletion as well: a file another program holds open,
   // even to write it, is read as it stands, as anywhere else.
-  const Handle file(
+  const CHandle file(
       CreateFileW(widePath.c_str(), GENERIC_READ,
                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -129,3 +129,10 @@ bool IsWellFormedUtf16(std::u16string_view text) {
   }
   return true;
 }
+
+std::size_t Utf16CutLength(std::u16string_view text, std::size_t maxUnits) {
+  if (text.size() <= maxUnits) return text.size();
+  std::size_t length = maxUnits;
+  if (length > 0 && IsHighSurrogate(text[length - 1])) --length;
+  return length;
+}

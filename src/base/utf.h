@@ -30,6 +30,10 @@ char32_t NextUtf16(std::u16string_view text, std::size_t& pos);
 void AppendUtf8(std::string& out, char32_t c);
 void AppendUtf16(std::u16string& out, char32_t c);
 
+// How many units of `text` to keep to cut it to at most `maxUnits` without
+// splitting a surrogate pair: a high surrogate left last by the cut goes too.
+std::size_t Utf16CutLength(std::u16string_view text, std::size_t maxUnits);
+
 std::string Utf16ToUtf8(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 std::u32string Utf16ToUtf32(std::u16string_view text);

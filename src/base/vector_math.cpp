@@ -213,12 +213,12 @@ void ColumnsToMatrix(Matrix4& dst, const Vector4& c0, const Vector4& c1,
   Transpose(dst, r);
 }
 
-void ShadeVertex(Int4& dst, const Matrix4& light, const Matrix4& colours,
+void ShadeVertex(Int4& dst, const Matrix4& light, const Matrix4& colors,
                  const Vector4& normal, const Vector4& material) {
   Vector4 t;
   MulMatVec(t, light, normal);
   ClampVec(t, t, 0.0, 1.0);
-  MulMatVec(t, colours, t);
+  MulMatVec(t, colors, t);
   MulComponents(t, t, material);
   ClampVec(t, t, 0.0, 255.0);
   VecToInt4(dst, t);

@@ -12,8 +12,7 @@
 
 #include <cstdint>
 
-inline constexpr double PI = 3.14159265358979323846;
-inline constexpr double TWO_PI = 2.0 * PI;
+#include "base/angles.h"
 
 struct alignas(16) Vector4 {
   double x, y, z, w;
@@ -85,7 +84,7 @@ void ColumnsToMatrix(Matrix4& dst, const Vector4& c0, const Vector4& c1,
 // LightDirections (in object space), `colours` from ColumnsToMatrix with the
 // three light colours and the ambient colour; the normal's w weighs the
 // ambient term.
-void ShadeVertex(Int4& dst, const Matrix4& light, const Matrix4& colours,
+void ShadeVertex(Int4& dst, const Matrix4& light, const Matrix4& colors,
                  const Vector4& normal, const Vector4& material);
 
 // Perspective projection with a depth mapping: a view-space point at depth z

@@ -23,9 +23,9 @@ inline std::uint32_t Texel(const GlobeSample& s, std::uint32_t offset,
 }
 }  // namespace
 
-void DrawGlobeScalar(const GlobeEntry* table, std::size_t entries,
-                     const GlobeTexture& texture, const GlobeLook& look,
-                     std::uint32_t* pixels) {
+void DrawGlobeReference(const GlobeEntry* table, std::size_t entries,
+                        const GlobeTexture& texture, const GlobeLook& look,
+                        std::uint32_t* pixels) {
   const std::uint32_t offset = SpinOffset(look.rotation, texture);
   for (std::size_t k = 0; k < entries; ++k) {
     const GlobeEntry& e = table[k];

@@ -27,11 +27,12 @@ struct GlobeTexture {
 std::uint32_t SpinOffset(std::int32_t rotation, const GlobeTexture& texture);
 
 // Writes canvas pixels 0 .. entries - 1 (array order) from the table; the
-// canvas must hold at least that many pixels. The plain path is the
-// reference; DrawGlobe takes the fastest path with the same pixels.
-void DrawGlobeScalar(const GlobeEntry* table, std::size_t entries,
-                     const GlobeTexture& texture, const GlobeLook& look,
-                     std::uint32_t* pixels);
+// canvas must hold at least that many pixels. DrawGlobeReference, reading
+// the look's switches per pixel, is the reference; DrawGlobe takes the
+// fastest path with the same pixels.
+void DrawGlobeReference(const GlobeEntry* table, std::size_t entries,
+                        const GlobeTexture& texture, const GlobeLook& look,
+                        std::uint32_t* pixels);
 void DrawGlobe(const GlobeEntry* table, std::size_t entries,
                const GlobeTexture& texture, const GlobeLook& look,
                std::uint32_t* pixels);

@@ -131,7 +131,7 @@ ONDRAVA_TARGET_AVX2 void DrawGlobeAvx2(const GlobeEntry* table,
     }
     _mm256_storeu_si256(out, Blend(_mm256_srli_epi32(f, 24), p, f));
   }
-  DrawGlobeScalar(table + k, entries - k, texture, look, pixels + k);
+  DrawGlobeReference(table + k, entries - k, texture, look, pixels + k);
 }
 
 #else
@@ -139,7 +139,7 @@ ONDRAVA_TARGET_AVX2 void DrawGlobeAvx2(const GlobeEntry* table,
 void DrawGlobeAvx2(const GlobeEntry* table, std::size_t entries,
                    const GlobeTexture& texture, const GlobeLook& look,
                    std::uint32_t* pixels) {
-  DrawGlobeScalar(table, entries, texture, look, pixels);
+  DrawGlobeReference(table, entries, texture, look, pixels);
 }
 
 #endif

@@ -2,8 +2,8 @@
 
 #include <new>
 
-bool GlobeTableBands::Reset(std::int32_t rows, std::int32_t width,
-                            std::int32_t bandRows) {
+bool CGlobeTableBands::Reset(std::int32_t rows, std::int32_t width,
+                             std::int32_t bandRows) {
   rowCount = rows > 0 ? rows : 0;
   rowWidth = width > 0 ? width : 0;
   rowsPerBand = bandRows > 0 ? bandRows : 1;
@@ -20,12 +20,12 @@ bool GlobeTableBands::Reset(std::int32_t rows, std::int32_t width,
   return true;
 }
 
-std::int32_t GlobeTableBands::RowsIn(std::int32_t band) const {
+std::int32_t CGlobeTableBands::RowsIn(std::int32_t band) const {
   const std::int32_t first = band * rowsPerBand;
   return rowCount - first < rowsPerBand ? rowCount - first : rowsPerBand;
 }
 
-bool GlobeTableBands::Claim(std::int32_t& first, std::int32_t& last) {
+bool CGlobeTableBands::Claim(std::int32_t& first, std::int32_t& last) {
   const std::int32_t band = nextBand.fetch_add(1, std::memory_order_relaxed);
   if (band >= bandCount) return false;
   first = band * rowsPerBand;
@@ -33,7 +33,7 @@ bool GlobeTableBands::Claim(std::int32_t& first, std::int32_t& last) {
   return true;
 }
 
-std::size_t GlobeTableBands::FilledPrefix() const {
+std::size_t CGlobeTableBands::FilledPrefix() const {
   // Walk from the band the published stretch ends in; every band before it
   // is complete.
   std::int32_t band =
@@ -49,7 +49,7 @@ std::size_t GlobeTableBands::FilledPrefix() const {
   return rows * std::size_t(rowWidth);
 }
 
-bool GlobeTableBands::FinishRow(std::int32_t row) {
+bool CGlobeTableBands::FinishRow(std::int32_t row) {
   const std::int32_t band = row / rowsPerBand;
   // Sequentially consistent, with the loads in FilledPrefix: of two workers
   // finishing neighbouring bands at once, at least one sees the other's

@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <memory>
 
-class GlobeTableBands {
+class CGlobeTableBands {
  public:
   // `rows` rows of `width` entries, in bands of `bandRows` rows. False, with
   // no bands, when the bookkeeping's memory cannot be had.

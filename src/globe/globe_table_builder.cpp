@@ -20,35 +20,35 @@ std::int32_t RowsPerBand(std::int32_t rows, std::size_t workers) {
 }
 }  // namespace
 
-GlobeTableBuilder::GlobeTableBuilder() = default;
+CGlobeTableBuilder::CGlobeTableBuilder() = default;
 
-GlobeTableBuilder::~GlobeTableBuilder() { Stop(); }
+CGlobeTableBuilder::~CGlobeTableBuilder() { Stop(); }
 
-void GlobeTableBuilder::Join() {
+void CGlobeTableBuilder::Join() {
   for (std::thread& worker : workers)
     if (worker.joinable()) worker.join();
   workers.clear();
 }
 
-void GlobeTableBuilder::Stop() {
+void CGlobeTableBuilder::Stop() {
   stopRequest.store(true, std::memory_order_release);
   Join();
   stopRequest.store(false, std::memory_order_release);
 }
 
-void GlobeTableBuilder::Wait() { Join(); }
+void CGlobeTableBuilder::Wait() { Join(); }
 
-bool GlobeTableBuilder::Running() const {
+bool CGlobeTableBuilder::Running() const {
   return activeWorkers.load(std::memory_order_acquire) > 0;
 }
 
-std::size_t GlobeTableBuilder::Filled() const { return bands.Filled(); }
+std::size_t CGlobeTableBuilder::Filled() const { return bands.Filled(); }
 
-bool GlobeTableBuilder::TakeDone() {
+bool CGlobeTableBuilder::TakeDone() {
   return done.exchange(false, std::memory_order_acq_rel);
 }
 
-void GlobeTableBuilder::Work() {
+void CGlobeTableBuilder::Work() {
   const std::size_t width = std::size_t(inputs.width);
   std::int32_t first = 0, last = 0;
   while (!stopRequest.load(std::memory_order_acquire) &&
@@ -63,7 +63,7 @@ void GlobeTableBuilder::Work() {
   activeWorkers.fetch_sub(1, std::memory_order_acq_rel);
 }
 
-bool GlobeTableBuilder::Start(const GlobeTableInputs& next) {
+bool CGlobeTableBuilder::Start(const GlobeTableInputs& next) {
   Stop();
   done.store(false, std::memory_order_release);
   inputs = next;

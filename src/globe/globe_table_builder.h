@@ -1,4 +1,4 @@
-// GlobeTableBuilder: the projection table and the worker threads that fill
+// CGlobeTableBuilder: the projection table and the worker threads that fill
 // it. A build reads its inputs once, at Start, and fills the table in bands
 // of rows on worker threads; the filled part is published as one unbroken
 // stretch from the start of the table, so the globe grows row by row on the
@@ -18,12 +18,12 @@
 #include "globe/globe_table_bands.h"
 #include "globe/globe_table_ray.h"
 
-class GlobeTableBuilder {
+class CGlobeTableBuilder {
  public:
-  GlobeTableBuilder();
-  ~GlobeTableBuilder();
-  GlobeTableBuilder(const GlobeTableBuilder&) = delete;
-  GlobeTableBuilder& operator=(const GlobeTableBuilder&) = delete;
+  CGlobeTableBuilder();
+  ~CGlobeTableBuilder();
+  CGlobeTableBuilder(const CGlobeTableBuilder&) = delete;
+  CGlobeTableBuilder& operator=(const CGlobeTableBuilder&) = delete;
 
   // Stops a running build, sizes the table for `inputs` and starts filling
   // it. A build that starts clears the done flag. False, with no table left,
@@ -69,7 +69,7 @@ class GlobeTableBuilder {
   std::size_t entryLimit = std::size_t{1} << 28;
   GlobeTableInputs inputs;
   GlobeRaySetup setup{};
-  GlobeTableBands bands;
+  CGlobeTableBands bands;
   std::vector<std::thread> workers;
   std::atomic<int> activeWorkers{0};
   std::atomic<bool> done{false};

@@ -6,8 +6,6 @@
 #include "base/vector_math.h"
 
 namespace {
-constexpr double kPi = PI;
-constexpr double kTwoPi = TWO_PI;
 
 double Dot(const double a[3], const double b[3]) {
   return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];

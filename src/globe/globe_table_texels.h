@@ -63,9 +63,7 @@
 #include "globe/globe_table_ray.h"
 
 namespace {
-constexpr double kPi = PI;
-constexpr double kHalfPi = PI / 2;
-constexpr double kTwoPi = TWO_PI;
+constexpr double kHalfPi = kPi / 2;
 
 // The arcsine's Taylor coefficients: asin z = sum c_k z^(2k+1), with
 // c_0 = 1 and c_k = c_(k-1) (2k - 1)^2 / (2k (2k + 1)).

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <span>
 
+#include "base/angles.h"
 #include "globe/photo_map_data.h"
 #include "imaging/image_reader.h"
 
@@ -70,8 +71,7 @@ std::int32_t PhotoWidthFor(std::int32_t width, std::int32_t height) {
   // The table's camera shows the globe 8 / sqrt(323) of the window's
   // diagonal across.
   const double diagonal = std::hypot(double(width), double(height));
-  const double circumference =
-      3.14159265358979 * 8 / std::sqrt(323.0) * diagonal;
+  const double circumference = kPi * 8 / std::sqrt(323.0) * diagonal;
   std::int32_t columns = 2048;
   while (columns > 512 && columns / 2 >= circumference / 2) columns /= 2;
   return columns;

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/angles.h"
+
 namespace {
-constexpr double kDegree = 3.14159265358979323846 / 180;
 
 double Sin(double degrees) { return std::sin(degrees * kDegree); }
 double Cos(double degrees) { return std::cos(degrees * kDegree); }

@@ -4,8 +4,9 @@
 #include <array>
 #include <cmath>
 
+#include "base/angles.h"
+
 namespace {
-constexpr double kDegree = 3.14159265358979323846 / 180;
 constexpr double kAstronomicalTwilight = -18;  // degrees
 
 // The daylight share in 1/256ths over the sine of the elevation across the

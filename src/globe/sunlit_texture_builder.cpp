@@ -3,23 +3,23 @@
 #include <new>
 #include <system_error>
 
-SunlitTextureBuilder::~SunlitTextureBuilder() { Stop(); }
+CSunlitTextureBuilder::~CSunlitTextureBuilder() { Stop(); }
 
-void SunlitTextureBuilder::Join() {
+void CSunlitTextureBuilder::Join() {
   if (worker.joinable()) worker.join();
 }
 
-void SunlitTextureBuilder::Stop() {
+void CSunlitTextureBuilder::Stop() {
   stopRequest.store(true);
   Join();
   done.store(false);
   building.reset();
 }
 
-void SunlitTextureBuilder::Wait() { Join(); }
+void CSunlitTextureBuilder::Wait() { Join(); }
 
-void SunlitTextureBuilder::Start(std::shared_ptr<const SunlitSources> sources,
-                                 const SubsolarPoint& sun) {
+void CSunlitTextureBuilder::Start(std::shared_ptr<const SunlitSources> sources,
+                                  const SubsolarPoint& sun) {
   Stop();
   if (!sources) return;
   building = std::move(sources);
@@ -43,7 +43,7 @@ void SunlitTextureBuilder::Start(std::shared_ptr<const SunlitSources> sources,
   }
 }
 
-bool SunlitTextureBuilder::TakeFinished(
+bool CSunlitTextureBuilder::TakeFinished(
     std::vector<std::uint32_t>& pixels, SubsolarPoint& sun,
     std::shared_ptr<const SunlitSources>& sources) {
   if (!done.load(std::memory_order_acquire)) return false;

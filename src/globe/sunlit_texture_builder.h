@@ -1,4 +1,4 @@
-// SunlitTextureBuilder: lights the globe's texture on a worker thread, so
+// CSunlitTextureBuilder: lights the globe's texture on a worker thread, so
 // that no frame ever waits for it. A build reads its sources (shared, never
 // changed once made) and its subsolar point at Start, and writes into a
 // buffer of its own; the owner takes the finished texture in exchange for
@@ -16,12 +16,12 @@
 
 #include "globe/sunlight.h"
 
-class SunlitTextureBuilder {
+class CSunlitTextureBuilder {
  public:
-  SunlitTextureBuilder() = default;
-  ~SunlitTextureBuilder();
-  SunlitTextureBuilder(const SunlitTextureBuilder&) = delete;
-  SunlitTextureBuilder& operator=(const SunlitTextureBuilder&) = delete;
+  CSunlitTextureBuilder() = default;
+  ~CSunlitTextureBuilder();
+  CSunlitTextureBuilder(const CSunlitTextureBuilder&) = delete;
+  CSunlitTextureBuilder& operator=(const CSunlitTextureBuilder&) = delete;
 
   // Abandons a running build and starts lighting `sources` for `sun`.
   void Start(std::shared_ptr<const SunlitSources> sources,

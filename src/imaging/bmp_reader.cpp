@@ -39,7 +39,7 @@ std::uint32_t Rgb(std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
 }
 
 // One colour channel of a bit-field pixel, brought to 8 bits.
-class Channel {
+class CChannel {
  public:
   // False for a mask that is zero or not a single run of bits: neither
   // describes a channel.
@@ -79,7 +79,7 @@ struct Layout {
   // Indexed formats: every index, black past the file's own entries.
   std::array<std::uint32_t, 256> palette{};
   // 16 and 32 bits.
-  Channel red, green, blue;
+  CChannel red, green, blue;
   bool plain888 = false;
 };
 
@@ -353,11 +353,11 @@ BmpError DecodeUncompressed(std::span<const std::uint8_t> file,
 // BI_RLE8 and BI_RLE4. Every step consumes at least two bytes and paints at
 // most one output row's worth of pixels, so the work is bounded by the file
 // and the output, whatever the stream says.
-class RleDecoder {
+class CRleDecoder {
  public:
-  RleDecoder(std::span<const std::uint8_t> file, const Layout& layout,
-             const std::vector<std::uint32_t>& columns, std::uint64_t outHeight,
-             std::vector<std::uint32_t>& pixels)
+  CRleDecoder(std::span<const std::uint8_t> file, const Layout& layout,
+              const std::vector<std::uint32_t>& columns,
+              std::uint64_t outHeight, std::vector<std::uint32_t>& pixels)
       : file(file),
         layout(layout),
         columns(columns),
@@ -493,7 +493,8 @@ BmpError DecodeBmpScaled(std::span<const std::uint8_t> file,
       // The stream may leave pixels out; those stay black.
       image.pixels.assign(static_cast<std::size_t>(outWidth * outHeight),
                           kOpaque);
-      result = RleDecoder(file, layout, columns, outHeight, image.pixels).Run();
+      result =
+          CRleDecoder(file, layout, columns, outHeight, image.pixels).Run();
     } else {
       result =
           DecodeUncompressed(file, layout, columns, outHeight, image.pixels);

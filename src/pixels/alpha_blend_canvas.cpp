@@ -90,7 +90,7 @@ bool SoftwareAlphaBlend(CCanvas& dst, int x, int y, int w, int h,
       if (!perPixel) {
         to[col] = Mix(s, to[col], constant);
       } else {
-        OverRowScalar(&s, &to[col], 1, constant);
+        OverRowPlain(&s, &to[col], 1, constant);
       }
     }
   }

@@ -2,8 +2,8 @@
 
 #include "platform/cpu_features.h"
 
-void BlendSpanScalar(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
-                     std::uint32_t src) {
+void BlendSpanPlain(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
+                    std::uint32_t src) {
   a &= 0xFF;
   for (std::uint32_t* p = first; p <= last; ++p) *p = BlendValue(a, *p, src);
 }
@@ -14,7 +14,7 @@ using SpanBlendFn = void (*)(std::uint32_t, std::uint32_t*, std::uint32_t*,
 
 // The widest path this CPU runs; all of them give the same pixels.
 const SpanBlendFn spanBlend =
-    ChoosePath<SpanBlendFn>(BlendSpanScalar, BlendSpanSse2, BlendSpanAvx2);
+    ChoosePath<SpanBlendFn>(BlendSpanPlain, BlendSpanSse2, BlendSpanAvx2);
 }  // namespace
 
 void BlendSpan(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
@@ -22,7 +22,7 @@ void BlendSpan(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
   // Most spans of text and thin triangles are a few pixels long: setting up
   // the SIMD registers would cost more than it saves.
   if (last - first < 8) {
-    BlendSpanScalar(a, first, last, src);
+    BlendSpanPlain(a, first, last, src);
     return;
   }
   spanBlend(a, first, last, src);

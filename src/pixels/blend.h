@@ -36,8 +36,8 @@ void BlendSpan(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
 // SIMD path must give the same pixels bit for bit. Call a SIMD path only where
 // CpuSupports says the processor has its instructions (on other
 // architectures they are the plain path).
-void BlendSpanScalar(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
-                     std::uint32_t src);
+void BlendSpanPlain(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
+                    std::uint32_t src);
 void BlendSpanSse2(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                    std::uint32_t src);
 void BlendSpanAvx2(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,

@@ -1,5 +1,5 @@
 // The span blend in AVX2: the SSE2 arithmetic on eight pixels per register,
-// for CPUs that have it. Bit for bit the same as the scalar path.
+// for CPUs that have it. Bit for bit the same as the plain path.
 #include "pixels/blend.h"
 #include "platform/simd.h"
 
@@ -59,7 +59,7 @@ ONDRAVA_TARGET_AVX2 void BlendSpanAvx2(std::uint32_t a, std::uint32_t* first,
 
 void BlendSpanAvx2(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                    std::uint32_t src) {
-  BlendSpanScalar(a, first, last, src);
+  BlendSpanPlain(a, first, last, src);
 }
 
 #endif

@@ -1,5 +1,5 @@
 // The span blend in SSE2: four pixels per step, each channel in a 16-bit lane,
-// bit for bit the same as the scalar path.
+// bit for bit the same as the plain path.
 #include "pixels/blend.h"
 #include "platform/simd.h"
 
@@ -10,7 +10,7 @@ namespace {
 // Four pixels at once. Each 16-bit lane holds one channel: the low bytes (blue
 // and red) are masked in place, the high bytes (green and alpha) shifted down,
 // so no byte shuffles are needed. src * a + dst * (255 - a) is at most
-// 255 * 255: no lane overflows, and the result is bit for bit the scalar one.
+// 255 * 255: no lane overflows, and the result is bit for bit the plain one.
 struct Sse2Blender {
   __m128i lowMask, highMask, inverse, srcLow, srcHigh;
 
@@ -64,7 +64,7 @@ ONDRAVA_TARGET_SSE2 void BlendSpanSse2(std::uint32_t a, std::uint32_t* first,
 
 void BlendSpanSse2(std::uint32_t a, std::uint32_t* first, std::uint32_t* last,
                    std::uint32_t src) {
-  BlendSpanScalar(a, first, last, src);
+  BlendSpanPlain(a, first, last, src);
 }
 
 #endif

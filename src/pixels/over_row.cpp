@@ -39,8 +39,8 @@ static_assert(Over(0x10FF0000u, 0xFFFF0000u) == 0xFFFF0000u, "saturates");
 static_assert(ScaleByConstant(0xFFFFFFFFu, 128) == 0x80808080u);
 }  // namespace
 
-void OverRowScalar(const std::uint32_t* src, std::uint32_t* dst, int count,
-                   std::uint32_t constant) {
+void OverRowPlain(const std::uint32_t* src, std::uint32_t* dst, int count,
+                  std::uint32_t constant) {
   for (int i = 0; i < count; ++i)
     if (src[i] != 0) dst[i] = Over(ScaleByConstant(src[i], constant), dst[i]);
 }
@@ -49,7 +49,7 @@ namespace {
 using OverRowFn = void (*)(const std::uint32_t*, std::uint32_t*, int,
                            std::uint32_t);
 const OverRowFn overRow =
-    ChoosePath<OverRowFn>(OverRowScalar, OverRowSse2, nullptr);
+    ChoosePath<OverRowFn>(OverRowPlain, OverRowSse2, nullptr);
 }  // namespace
 
 void OverRow(const std::uint32_t* src, std::uint32_t* dst, int count,

@@ -7,8 +7,8 @@
 
 // d = s' + round(d * (255 - s'.alpha) / 255), with s' = round(s * constant /
 // 255) on every channel (s' = s when constant is 255), saturating at 255.
-void OverRowScalar(const std::uint32_t* src, std::uint32_t* dst, int count,
-                   std::uint32_t constant);
+void OverRowPlain(const std::uint32_t* src, std::uint32_t* dst, int count,
+                  std::uint32_t constant);
 void OverRowSse2(const std::uint32_t* src, std::uint32_t* dst, int count,
                  std::uint32_t constant);
 // The widest path this CPU has.

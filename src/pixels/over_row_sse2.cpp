@@ -76,14 +76,14 @@ ONDRAVA_TARGET_SSE2 void OverRowSse2(const std::uint32_t* src,
     _mm_storeu_si128(to, _mm_or_si128(_mm_and_si128(clear, d),
                                       _mm_andnot_si128(clear, blended)));
   }
-  OverRowScalar(src + i, dst + i, count - i, constant);
+  OverRowPlain(src + i, dst + i, count - i, constant);
 }
 
 #else
 
 void OverRowSse2(const std::uint32_t* src, std::uint32_t* dst, int count,
                  std::uint32_t constant) {
-  OverRowScalar(src, dst, count, constant);
+  OverRowPlain(src, dst, count, constant);
 }
 
 #endif

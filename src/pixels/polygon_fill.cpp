@@ -21,9 +21,9 @@ struct VertexRow {
 // `count` entries and kept side by side in one block. Hands have four points,
 // so small polygons use a block on the stack and a frame allocates nothing;
 // larger ones take one heap block, released on every way out.
-class PolygonScratch {
+class CPolygonScratch {
  public:
-  explicit PolygonScratch(int count) {
+  explicit CPolygonScratch(int count) {
     if (count > kInlinePoints) {
       heap.reset(new (std::nothrow) Entry[std::size_t(count)]);
       entries = heap.get();
@@ -176,7 +176,7 @@ std::int32_t StepRightEdge(ScanEdge& e, const Plot& plot) {
   return e.xstep > 0 ? u : v;
 }
 
-void BuildVertexTable(PolygonScratch& s, const Point2D* points, int count) {
+void BuildVertexTable(CPolygonScratch& s, const Point2D* points, int count) {
   for (int i = 0; i < count; ++i) {
     int pos = 0;
     while (pos < i && !(s.Vertex(pos).y >= points[i].y)) ++pos;
@@ -185,7 +185,7 @@ void BuildVertexTable(PolygonScratch& s, const Point2D* points, int count) {
   }
 }
 
-int BuildEdgeTable(PolygonScratch& s, const Point2D* points, int count) {
+int BuildEdgeTable(CPolygonScratch& s, const Point2D* points, int count) {
   int edgeCount = 0;
   for (int i = 0; i < count; ++i) {
     const Point2D& p = points[i];
@@ -205,7 +205,7 @@ int BuildEdgeTable(PolygonScratch& s, const Point2D* points, int count) {
 
 // The edges crossing row `start`, sorted by column, ties by signed extent;
 // a new edge goes before an equal one.
-int BuildActiveList(PolygonScratch& s, int edgeCount, std::int32_t start) {
+int BuildActiveList(CPolygonScratch& s, int edgeCount, std::int32_t start) {
   int activeCount = 0;
   for (int i = 0; i < edgeCount; ++i) {
     ScanEdge* e = &s.Edge(i);
@@ -229,7 +229,7 @@ int BuildActiveList(PolygonScratch& s, int edgeCount, std::int32_t start) {
 // earlier than `end` when edges cross and the active list must be re-sorted,
 // or INT_MAX when the canvas bottom was reached.
 template <class Edge, class Span>
-std::int32_t ScanBand(CCanvas& canvas, PolygonScratch& s, int activeCount,
+std::int32_t ScanBand(CCanvas& canvas, CPolygonScratch& s, int activeCount,
                       std::int32_t start, std::int32_t end, const Edge& edge,
                       const Span& span) {
   for (std::int32_t y = start; y <= end; ++y) {
@@ -261,7 +261,7 @@ void ScanPolygonWith(CCanvas& canvas, const Point2D* points, int count,
   for (int i = 0; i < count; ++i)
     if (!IsDrawableCoordinate(points[i])) return;
 
-  PolygonScratch scratch(count);
+  CPolygonScratch scratch(count);
   if (!scratch.IsValid()) return;
   BuildVertexTable(scratch, points, count);
   const int edgeCount = BuildEdgeTable(scratch, points, count);

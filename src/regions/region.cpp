@@ -50,9 +50,9 @@ unsigned TruthTable(RegionOp op) {
 // a span touching or overlapping the previous one of its band is merged into
 // it, and a band equal to the band just above it is folded into that band,
 // as the window system's region code does.
-class BandBuilder {
+class CBandBuilder {
  public:
-  explicit BandBuilder(std::vector<RECT>& out)
+  explicit CBandBuilder(std::vector<RECT>& out)
       : out_(out), bandStart_(out.size()) {}
 
   void BeginBand(std::int32_t top, std::int32_t bottom) {
@@ -115,7 +115,7 @@ const RECT* BandEnd(const RECT* first, const RECT* end) {
 // Both inputs are sorted, disjoint and non-touching, so this is linear in
 // their length and its output is the same.
 void CombineSpans(const RECT* a, const RECT* aEnd, const RECT* b,
-                  const RECT* bEnd, unsigned table, BandBuilder& out) {
+                  const RECT* bEnd, unsigned table, CBandBuilder& out) {
   // Edge k of a list: the left of span k/2 when k is even, else its right.
   const std::size_t aEdges = 2 * std::size_t(aEnd - a);
   const std::size_t bEdges = 2 * std::size_t(bEnd - b);
@@ -142,7 +142,7 @@ void CombineSpans(const RECT* a, const RECT* aEnd, const RECT* b,
   }
 }
 
-void CopySpans(const RECT* first, const RECT* end, BandBuilder& out) {
+void CopySpans(const RECT* first, const RECT* end, CBandBuilder& out) {
   for (; first != end; ++first) out.Add(L(first->left), L(first->right));
 }
 
@@ -182,7 +182,7 @@ CRegion CRegion::FromRect(const RECT& rect) {
 CRegion CRegion::FromRects(const std::vector<RECT>& rects) {
   CRegion region;
   if (IsBanded(rects)) {
-    BandBuilder builder(region.rects_);
+    CBandBuilder builder(region.rects_);
     for (auto it = rects.data(), end = it + rects.size(); it != end;) {
       const RECT* bandEnd = BandEnd(it, end);
       builder.BeginBand(L(it->top), L(it->bottom));
@@ -209,7 +209,7 @@ CRegion CRegion::FromRowRuns(
     const std::vector<std::vector<std::pair<std::int32_t, std::int32_t>>>&
         rows) {
   CRegion region;
-  BandBuilder builder(region.rects_);
+  CBandBuilder builder(region.rects_);
   std::vector<std::pair<std::int32_t, std::int32_t>> sorted;
   for (std::size_t i = 0; i < rows.size(); ++i) {
     // A row whose bottom edge is not representable cannot be stored.
@@ -242,7 +242,7 @@ CRegion CRegion::Combine(const CRegion& a, const CRegion& b, RegionOp op) {
 
   CRegion result;
   result.rects_.reserve(a.rects_.size() + b.rects_.size());
-  BandBuilder out(result.rects_);
+  CBandBuilder out(result.rects_);
   const RECT* pa = a.rects_.data();
   const RECT* const ea = pa + a.rects_.size();
   const RECT* pb = b.rects_.data();
@@ -308,7 +308,7 @@ void CRegion::Offset(std::int32_t dx, std::int32_t dy) {
   // so the result is rebuilt.
   std::vector<RECT> moved;
   moved.reserve(rects_.size());
-  BandBuilder out(moved);
+  CBandBuilder out(moved);
   const RECT* const end = rects_.data() + rects_.size();
   for (const RECT* it = rects_.data(); it != end;) {
     const RECT* bandEnd = BandEnd(it, end);

@@ -33,21 +33,21 @@ bool CBlockData::Grow() {
   if (base == nullptr) return false;
   std::copy_n(positions, count, base);
   std::copy_n(normals, count, base + grown);
-  std::copy_n(colours, count, base + 2 * grown);
+  std::copy_n(colors, count, base + 2 * grown);
   FreeArrays(positions);
   positions = base;
   normals = base + grown;
-  colours = base + 2 * grown;
+  colors = base + 2 * grown;
   capacity = grown;
   return true;
 }
 
 bool CBlockData::Append(const Vector4& position, const Vector4& normal,
-                        const Vector4& colour) {
+                        const Vector4& color) {
   if (count >= capacity && !Grow()) return false;
   positions[count] = position;
   normals[count] = normal;
-  colours[count] = colour;
+  colors[count] = color;
   ++count;
   return true;
 }
@@ -78,13 +78,13 @@ void CGSObject::NormalUnit(double x, double y, double z) {
   Normalize(normal, normal);
 }
 
-void CGSObject::Colour(double c0, double c1, double c2, double c3) {
-  colour = Vector4{c0, c1, c2, c3};
+void CGSObject::Color(double c0, double c1, double c2, double c3) {
+  color = Vector4{c0, c1, c2, c3};
 }
 
 void CGSObject::Vertex(double x, double y, double z) {
   position = Vector4{x, y, z, 1};
-  if (currentBlock != nullptr) currentBlock->Append(position, normal, colour);
+  if (currentBlock != nullptr) currentBlock->Append(position, normal, color);
 }
 
 // ------------------------------------------------------------------- CGSRoot

@@ -22,12 +22,12 @@ class CBlockData : public CChainNode {
 
   // False (and nothing stored) when the arrays cannot grow.
   bool Append(const Vector4& position, const Vector4& normal,
-              const Vector4& colour);
+              const Vector4& color);
 
   std::int32_t mode;
   Vector4* positions = nullptr;
   Vector4* normals = nullptr;
-  Vector4* colours = nullptr;
+  Vector4* colors = nullptr;
   std::int32_t count = 0;
   std::int32_t capacity = 0;
 
@@ -54,7 +54,7 @@ class CGSObject : public CTreeNode {
   void Normal(double x, double y, double z);
   void NormalUnit(double x, double y, double z);
   // Components 0-2 become the blue, green and red bytes; 3 is carried only.
-  void Colour(double c0, double c1, double c2, double c3);
+  void Color(double c0, double c1, double c2, double c3);
   // Appends (position, current normal, current colour) to the current block;
   // ignored before the first BeginBlock.
   void Vertex(double x, double y, double z);
@@ -66,7 +66,7 @@ class CGSObject : public CTreeNode {
   Vector4 position{0, 0, 0, 1};
   // w = 1 so that the ambient light counts fully.
   Vector4 normal{0, 0, 0, 1};
-  Vector4 colour{0, 0, 0, 0};
+  Vector4 color{0, 0, 0, 0};
 };
 
 class CGSRoot : public CGSObject {
@@ -84,9 +84,9 @@ class CGSRoot : public CGSObject {
   Vector4 light1{1, 1, -1, 0};
   Vector4 light2{0, 0, 0, 0};
   Vector4 light3{0, 0, 0, 0};
-  Vector4 lightColour1{1, 1, 1, 1};
-  Vector4 lightColour2{0, 0, 0, 0};
-  Vector4 lightColour3{0, 0, 0, 0};
+  Vector4 lightColor1{1, 1, 1, 1};
+  Vector4 lightColor2{0, 0, 0, 0};
+  Vector4 lightColor3{0, 0, 0, 0};
   Vector4 ambient{0.5, 0.5, 0.5, 1};
 
   Vector4 eye{0, 0, -25, 0};
@@ -106,7 +106,7 @@ class CGSRoot : public CGSObject {
   Matrix4 rootLinear{};
   Matrix4 rootTranslation{};
   Matrix4 lightMatrix{};
-  Matrix4 colourMatrix{};
+  Matrix4 colorMatrix{};
   Matrix4 normalToLight{};
   Matrix4 modelMatrix{};
   Matrix4 vertexMatrix{};

@@ -32,8 +32,7 @@ void CGSRoot::Transform(CTriangleList& list, CChainList& blockList,
   MulMat(modelMatrix, accumulated, rootLinear);
 
   LightDirections(lightMatrix, light1, light2, light3);
-  ColumnsToMatrix(colourMatrix, lightColour1, lightColour2, lightColour3,
-                  ambient);
+  ColumnsToMatrix(colorMatrix, lightColor1, lightColor2, lightColor3, ambient);
   MulMat(normalToLight, lightMatrix, modelMatrix);
 
   MulMat(modelMatrix, modelMatrix, rootTranslation);
@@ -44,7 +43,7 @@ void CGSRoot::Transform(CTriangleList& list, CChainList& blockList,
   for (CChainNode* node = blockList.First(); node != nullptr;
        node = blockList.Next(node)) {
     if (auto* block = dynamic_cast<CBlockData*>(node)) {
-      DrawBlock(*block, list, vertexMatrix, normalToLight, colourMatrix);
+      DrawBlock(*block, list, vertexMatrix, normalToLight, colorMatrix);
     }
   }
 }
@@ -66,15 +65,15 @@ void CGSRoot::UpdateViewMatrix() {
 
 void DrawBlock(const CBlockData& block, CTriangleList& list,
                const Matrix4& vertexMatrix, const Matrix4& normalToLight,
-               const Matrix4& colourMatrix) {
+               const Matrix4& colorMatrix) {
   list.BeginStrip(block.mode);
   for (std::int32_t i = 0; i < block.count; ++i) {
     Int4 point;
     ProjectPoint(point, vertexMatrix, block.positions[i], /*keepDepth=*/true);
-    Int4 colour;
-    ShadeVertex(colour, normalToLight, colourMatrix, block.normals[i],
-                block.colours[i]);
-    list.AddVertex(point, colour);
+    Int4 color;
+    ShadeVertex(color, normalToLight, colorMatrix, block.normals[i],
+                block.colors[i]);
+    list.AddVertex(point, color);
   }
 }
 

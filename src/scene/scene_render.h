@@ -17,4 +17,4 @@ void RenderScene(CGSRoot& root, CCanvas& canvas, const Matrix4& projection);
 // light cosines and ambient weight), mixed by `colourMatrix`.
 void DrawBlock(const CBlockData& block, CTriangleList& list,
                const Matrix4& vertexMatrix, const Matrix4& normalToLight,
-               const Matrix4& colourMatrix);
+               const Matrix4& colorMatrix);

@@ -8,14 +8,14 @@
 
 namespace {
 
-std::uint32_t ColourByte(std::int32_t component) {
+std::uint32_t ColorByte(std::int32_t component) {
   return static_cast<std::uint32_t>(std::clamp(component, 0, 255));
 }
 
 // (blue, green, red) components to a pixel word of the triangle coverage.
-std::uint32_t VertexPixel(const Int4& colour) {
-  return (CTriangleList::kTriangleAlpha << 24) | (ColourByte(colour.z) << 16) |
-         (ColourByte(colour.y) << 8) | ColourByte(colour.x);
+std::uint32_t VertexPixel(const Int4& color) {
+  return (CTriangleList::kTriangleAlpha << 24) | (ColorByte(color.z) << 16) |
+         (ColorByte(color.y) << 8) | ColorByte(color.x);
 }
 
 // The three vertices ordered by ascending depth: farthest first.
@@ -54,10 +54,10 @@ void CTriangleList::Clear() {
 
 void CTriangleList::Release() {
   delete[] vertices;
-  delete[] vertexColours;
+  delete[] vertexColors;
   delete[] triangles;
   vertices = nullptr;
-  vertexColours = nullptr;
+  vertexColors = nullptr;
   triangles = nullptr;
   vertexCount = vertexCapacity = 0;
   triangleCount = triangleCapacity = 0;
@@ -73,18 +73,18 @@ bool CTriangleList::ReserveVertex() {
   const std::int32_t capacity = NextCapacity(vertexCapacity);
   if (capacity == vertexCapacity) return false;
   auto* grownVertices = new (std::nothrow) ProjectedVertex[capacity];
-  auto* grownColours = new (std::nothrow) std::uint32_t[capacity];
-  if (grownVertices == nullptr || grownColours == nullptr) {
+  auto* grownColors = new (std::nothrow) std::uint32_t[capacity];
+  if (grownVertices == nullptr || grownColors == nullptr) {
     delete[] grownVertices;
-    delete[] grownColours;
+    delete[] grownColors;
     return false;
   }
   std::copy_n(vertices, vertexCount, grownVertices);
-  std::copy_n(vertexColours, vertexCount, grownColours);
+  std::copy_n(vertexColors, vertexCount, grownColors);
   delete[] vertices;
-  delete[] vertexColours;
+  delete[] vertexColors;
   vertices = grownVertices;
-  vertexColours = grownColours;
+  vertexColors = grownColors;
   vertexCapacity = capacity;
   return true;
 }
@@ -102,13 +102,13 @@ bool CTriangleList::ReserveTriangle() {
   return true;
 }
 
-void CTriangleList::AddVertex(const Int4& point, const Int4& colour) {
+void CTriangleList::AddVertex(const Int4& point, const Int4& color) {
   if ((mode & 7) != 4) return;
   if (!ReserveVertex()) return;
   vertices[vertexCount] = ProjectedVertex{static_cast<double>(point.x),
                                           static_cast<double>(point.y),
                                           static_cast<double>(point.z)};
-  vertexColours[vertexCount] = VertexPixel(colour);
+  vertexColors[vertexCount] = VertexPixel(color);
   ++vertexCount;
   if (vertexCount > blockStart + 2) {
     AppendTriangle(vertexCount - 3, vertexCount - 2, vertexCount - 1);
@@ -168,6 +168,6 @@ void CTriangleList::DrawTriangles(CCanvas& canvas) {
     const ProjectedVertex& b = vertices[index[1]];
     const ProjectedVertex& c = vertices[index[2]];
     FillTriangle(canvas, Point2D{a.x, a.y}, Point2D{b.x, b.y},
-                 Point2D{c.x, c.y}, vertexColours[index[0]]);
+                 Point2D{c.x, c.y}, vertexColors[index[0]]);
   }
 }

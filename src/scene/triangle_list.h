@@ -52,7 +52,7 @@ class CTriangleList {
   // three bits keep vertices; every vertex from the third of a strip on adds
   // the triangle of the last three. A vertex or triangle that cannot get
   // memory is dropped.
-  void AddVertex(const Int4& point, const Int4& colour);
+  void AddVertex(const Int4& point, const Int4& color);
   // Sorts triangles lo..hi (clamped to the list) by the depth of their
   // farthest vertex, farthest first.
   void SortTriangles(std::int32_t lo, std::int32_t hi);
@@ -65,7 +65,7 @@ class CTriangleList {
   std::int32_t triangleCount = 0;
   std::int32_t triangleCapacity = 0;
   ProjectedVertex* vertices = nullptr;
-  std::uint32_t* vertexColours = nullptr;  // 0xAARRGGBB
+  std::uint32_t* vertexColors = nullptr;  // 0xAARRGGBB
   TriangleIndices* triangles = nullptr;
   std::int32_t mode = 0;
   std::int32_t blockStart = 0;

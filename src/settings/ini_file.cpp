@@ -103,9 +103,9 @@ std::u16string_view IniValueText(std::u16string_view value) {
                       value.find_first_of(std::u16string_view(u"\r\n\0", 3)));
 }
 
-IniFile::IniFile() : bytes("\xFF\xFE"), encoding(Encoding::kUtf16Le) {}
+CIniFile::CIniFile() : bytes("\xFF\xFE"), encoding(Encoding::kUtf16Le) {}
 
-IniFile::IniFile(std::string fileBytes) : IniFile() {
+CIniFile::CIniFile(std::string fileBytes) : CIniFile() {
   if (fileBytes.empty()) return;
   const auto startsWith = [&](std::string_view mark) {
     return std::string_view(fileBytes).substr(0, mark.size()) == mark;
@@ -122,7 +122,7 @@ IniFile::IniFile(std::string fileBytes) : IniFile() {
   bytes = std::move(fileBytes);
 }
 
-std::size_t IniFile::HeaderSize() const {
+std::size_t CIniFile::HeaderSize() const {
   switch (encoding) {
     case Encoding::kUtf8:
       return 0;
@@ -135,7 +135,7 @@ std::size_t IniFile::HeaderSize() const {
   return 2;
 }
 
-std::size_t IniFile::UnitSize() const {
+std::size_t CIniFile::UnitSize() const {
   return (encoding == Encoding::kUtf16Le || encoding == Encoding::kUtf16Be) ? 2
                                                                             : 1;
 }
@@ -144,7 +144,7 @@ std::size_t IniFile::UnitSize() const {
 // kNotAscii. Every character the line syntax cares about is ASCII, and in
 // UTF-8 an ASCII byte never occurs inside a longer sequence, so the syntax
 // can be found in the raw bytes.
-char16_t IniFile::AsciiUnitAt(std::size_t pos) const {
+char16_t CIniFile::AsciiUnitAt(std::size_t pos) const {
   const auto byte = [&](std::size_t i) {
     return static_cast<unsigned char>(bytes[i]);
   };
@@ -163,7 +163,7 @@ char16_t IniFile::AsciiUnitAt(std::size_t pos) const {
   return unit < 0x80 ? unit : kNotAscii;
 }
 
-IniFile::LineSpan IniFile::LineAt(std::size_t begin) const {
+CIniFile::LineSpan CIniFile::LineAt(std::size_t begin) const {
   const std::size_t unit = UnitSize();
   std::size_t pos = begin;
   while (pos + unit <= bytes.size()) {
@@ -181,8 +181,8 @@ IniFile::LineSpan IniFile::LineAt(std::size_t begin) const {
   return {begin, bytes.size(), bytes.size()};
 }
 
-void IniFile::Decode(std::size_t begin, std::size_t end,
-                     std::u16string& out) const {
+void CIniFile::Decode(std::size_t begin, std::size_t end,
+                      std::u16string& out) const {
   out.clear();
   if (UnitSize() == 2) {
     std::size_t pos = begin;
@@ -201,7 +201,7 @@ void IniFile::Decode(std::size_t begin, std::size_t end,
   }
 }
 
-std::string IniFile::Encode(std::u16string_view text) const {
+std::string CIniFile::Encode(std::u16string_view text) const {
   std::string out;
   if (UnitSize() == 2) {
     out.reserve(text.size() * 2);
@@ -219,13 +219,13 @@ std::string IniFile::Encode(std::u16string_view text) const {
   return Utf16ToUtf8(text);
 }
 
-std::u16string IniFile::AsHeld(std::u16string_view text) const {
+std::u16string CIniFile::AsHeld(std::u16string_view text) const {
   if (UnitSize() == 2) return std::u16string(text);
   return Utf8ToUtf16(Utf16ToUtf8(text));
 }
 
-IniFile::KeyLookup IniFile::Lookup(std::u16string_view givenSection,
-                                   std::u16string_view givenKey) const {
+CIniFile::KeyLookup CIniFile::Lookup(std::u16string_view givenSection,
+                                     std::u16string_view givenKey) const {
   // Names are compared as the file holds them, so that a key Set with a name
   // the encoding cannot keep exactly is found again, not added anew.
   const std::u16string section = AsHeld(givenSection);
@@ -255,8 +255,8 @@ IniFile::KeyLookup IniFile::Lookup(std::u16string_view givenSection,
   return found;
 }
 
-std::optional<std::u16string> IniFile::Find(std::u16string_view section,
-                                            std::u16string_view key) const {
+std::optional<std::u16string> CIniFile::Find(std::u16string_view section,
+                                             std::u16string_view key) const {
   if (!IsValidIniSection(section) || !IsValidIniKey(key)) return std::nullopt;
   const KeyLookup found = Lookup(TrimIniBlanks(section), TrimIniBlanks(key));
   if (!found.keyLine) return std::nullopt;
@@ -265,8 +265,8 @@ std::optional<std::u16string> IniFile::Find(std::u16string_view section,
   return std::u16string(Unquote(ParseLine(text).value));
 }
 
-bool IniFile::Set(std::u16string_view section, std::u16string_view key,
-                  std::u16string_view value) {
+bool CIniFile::Set(std::u16string_view section, std::u16string_view key,
+                   std::u16string_view value) {
   if (!IsValidIniSection(section) || !IsValidIniKey(key)) return false;
   section = TrimIniBlanks(section);
   key = TrimIniBlanks(key);
@@ -285,13 +285,14 @@ bool IniFile::Set(std::u16string_view section, std::u16string_view key,
 
 // A UTF-16 file cut after an odd number of bytes: complete the last code
 // unit, or everything appended after it would be read a byte out of step.
-void IniFile::CompleteOddUnit() {
+void CIniFile::CompleteOddUnit() {
   if ((bytes.size() - HeaderSize()) % UnitSize() != 0) bytes += '\0';
 }
 
 // Replaces only the old value: the key as spelled in the file, the blanks
 // around "=" and the line's own ending all stay.
-void IniFile::ReplaceValue(const LineSpan& keyLine, std::u16string_view value) {
+void CIniFile::ReplaceValue(const LineSpan& keyLine,
+                            std::u16string_view value) {
   const std::size_t unit = UnitSize();
   std::size_t valueStart = keyLine.begin;
   while (AsciiUnitAt(valueStart) != u'=') valueStart += unit;
@@ -302,8 +303,8 @@ void IniFile::ReplaceValue(const LineSpan& keyLine, std::u16string_view value) {
   bytes.replace(valueStart, keyLine.bodyEnd - valueStart, Encode(value));
 }
 
-void IniFile::InsertKeyAfter(const LineSpan& line, std::u16string_view key,
-                             std::u16string_view value) {
+void CIniFile::InsertKeyAfter(const LineSpan& line, std::u16string_view key,
+                              std::u16string_view value) {
   std::u16string newLines;
   if (line.bodyEnd == line.end) newLines += u"\r\n";  // the file's last line
   newLines += key;
@@ -313,9 +314,9 @@ void IniFile::InsertKeyAfter(const LineSpan& line, std::u16string_view key,
   bytes.insert(line.end, Encode(newLines));
 }
 
-void IniFile::AppendSection(std::u16string_view section,
-                            std::u16string_view key,
-                            std::u16string_view value) {
+void CIniFile::AppendSection(std::u16string_view section,
+                             std::u16string_view key,
+                             std::u16string_view value) {
   std::u16string newLines;
   if (bytes.size() > HeaderSize() &&
       AsciiUnitAt(bytes.size() - UnitSize()) != u'\n') {

@@ -24,19 +24,19 @@ bool IsValidIniKey(std::u16string_view name);
 // line break or NUL.
 std::u16string_view IniValueText(std::u16string_view value);
 
-class IniFile {
+class CIniFile {
  public:
   enum class Encoding { kUtf8, kUtf8Bom, kUtf16Le, kUtf16Be };
 
   // A file that does not exist yet: it will be written as UTF-16LE with its
   // byte-order mark, the form in which the Windows profile functions keep
   // every character.
-  IniFile();
+  CIniFile();
 
   // The file's bytes as read. A UTF-16 byte-order mark (either order) or the
   // UTF-8 one selects that encoding; no mark means UTF-8. No bytes at all is
   // the same as a new file. Invalid text reads as U+FFFD.
-  explicit IniFile(std::string bytes);
+  explicit CIniFile(std::string bytes);
 
   Encoding GetEncoding() const { return encoding; }
 

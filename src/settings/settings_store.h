@@ -3,7 +3,7 @@
 //
 // On Windows the store goes through the system's wide profile functions, so
 // the file stays what every other profile-aware tool expects. Elsewhere it is
-// our own IniFile, which follows the same rules; the tests hold both to one
+// our own CIniFile, which follows the same rules; the tests hold both to one
 // contract.
 #pragma once
 

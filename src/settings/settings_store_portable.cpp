@@ -1,4 +1,4 @@
-// The settings store of the POSIX build: our own IniFile, saved by writing a
+// The settings store of the POSIX build: our own CIniFile, saved by writing a
 // complete copy beside the file and renaming it over the original, so that
 // the file on disk is always either the old one or the new one.
 
@@ -63,7 +63,7 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
 
   const std::string copy = target + ".tmp" + std::to_string(::getpid());
   ::unlink(copy.c_str());  // left over from a crashed run of this process id
-  FileDescriptor file(::open(
+  CFileDescriptor file(::open(
       copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
   if (file.Get() < 0) return false;
   if (exists) {
@@ -83,15 +83,15 @@ bool ReplaceFile(const std::string& path, const std::string& bytes) {
   const std::string folder = slash == std::string::npos ? "."
                              : slash == 0               ? "/"
                                           : target.substr(0, slash);
-  FileDescriptor dir(
+  CFileDescriptor dir(
       ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.Get() >= 0) (void)::fsync(dir.Get());
   return true;
 }
 
-class PortableSettingsStore final : public ISettingsStore {
+class CPortableSettingsStore final : public ISettingsStore {
  public:
-  explicit PortableSettingsStore(std::u16string givenPath)
+  explicit CPortableSettingsStore(std::u16string givenPath)
       : path(std::move(givenPath)) {
     nativePath = ToPosixPath(path).value_or(std::string());
     std::string bytes;
@@ -153,14 +153,14 @@ class PortableSettingsStore final : public ISettingsStore {
 
  private:
   std::u16string path;
-  std::string nativePath;          // empty when the path can name no file
-  std::optional<IniFile> file;     // as last read or written; none if missing
-  std::optional<IniFile> pending;  // the save in progress
+  std::string nativePath;           // empty when the path can name no file
+  std::optional<CIniFile> file;     // as last read or written; none if missing
+  std::optional<CIniFile> pending;  // the save in progress
   bool saving = false;
 };
 
 }  // namespace
 
 std::unique_ptr<ISettingsStore> MakeSettingsStore(std::u16string path) {
-  return std::make_unique<PortableSettingsStore>(std::move(path));
+  return std::make_unique<CPortableSettingsStore>(std::move(path));
 }

@@ -9,19 +9,13 @@
 #include <string>
 #include <utility>
 
+#include "platform/wide_text_win32.h"
 #include "platform/win32_types.h"
 #include "settings/ini_file.h"
 #include "settings/settings_store.h"
 
 namespace {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t));
-
-// char16_t is the core's text type, wchar_t the system's; both are UTF-16
-// code units on Windows, and this file is the only place that crosses over.
-const wchar_t* Wide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 const wchar_t* Wide(const std::wstring& text) { return text.c_str(); }
 
 // What GetPrivateProfileStringW hands back for a missing key instead of the
@@ -74,9 +68,9 @@ bool CreateUnicodeCopy(const std::wstring& copy) {
   return CloseHandle(file) && ok;
 }
 
-class Win32SettingsStore final : public ISettingsStore {
+class CWin32SettingsStore final : public ISettingsStore {
  public:
-  explicit Win32SettingsStore(std::u16string givenPath)
+  explicit CWin32SettingsStore(std::u16string givenPath)
       : path(std::move(givenPath)), fullPath(FullPath(path)) {
     // The copy lives from BeginSave to CommitSave; its name is this store's
     // own, so two stores of one file never write into each other's copy.
@@ -87,12 +81,12 @@ class Win32SettingsStore final : public ISettingsStore {
     }
   }
 
-  ~Win32SettingsStore() override {
+  ~CWin32SettingsStore() override {
     if (saving) DeleteCopy(copyPath);
   }
 
-  Win32SettingsStore(const Win32SettingsStore&) = delete;
-  Win32SettingsStore& operator=(const Win32SettingsStore&) = delete;
+  CWin32SettingsStore(const CWin32SettingsStore&) = delete;
+  CWin32SettingsStore& operator=(const CWin32SettingsStore&) = delete;
 
   const std::u16string& Path() const override { return path; }
 
@@ -213,5 +207,5 @@ class Win32SettingsStore final : public ISettingsStore {
 }  // namespace
 
 std::unique_ptr<ISettingsStore> MakeSettingsStore(std::u16string path) {
-  return std::make_unique<Win32SettingsStore>(std::move(path));
+  return std::make_unique<CWin32SettingsStore>(std::move(path));
 }

@@ -42,3 +42,31 @@ void WriteBool(ISettingsStore& store, std::u16string_view section,
                std::u16string_view key, bool value);
 void WriteDouble(ISettingsStore& store, std::u16string_view section,
                  std::u16string_view key, double value);
+
+// A key named once, for the code that reads it and the code that writes it.
+struct SettingKey {
+  std::u16string_view section, name;
+};
+
+inline std::int32_t ReadInt(const ISettingsStore& store, SettingKey key,
+                            std::int32_t fallback) {
+  return ReadInt(store, key.section, key.name, fallback);
+}
+inline bool ReadBool(const ISettingsStore& store, SettingKey key,
+                     bool fallback) {
+  return ReadBool(store, key.section, key.name, fallback);
+}
+inline double ReadDouble(const ISettingsStore& store, SettingKey key,
+                         double fallback) {
+  return ReadDouble(store, key.section, key.name, fallback);
+}
+inline void WriteInt(ISettingsStore& store, SettingKey key,
+                     std::int32_t value) {
+  WriteInt(store, key.section, key.name, value);
+}
+inline void WriteBool(ISettingsStore& store, SettingKey key, bool value) {
+  WriteBool(store, key.section, key.name, value);
+}
+inline void WriteDouble(ISettingsStore& store, SettingKey key, double value) {
+  WriteDouble(store, key.section, key.name, value);
+}

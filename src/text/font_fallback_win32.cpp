@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/wide_text_win32.h"
+
 namespace {
 // In order: Windows' symbol face (Roman numerals, circled digits, shapes),
 // its Japanese faces from the newest down, then the IPA fonts that Wine and
@@ -18,8 +20,7 @@ bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
 // kMissing where the font has none (or for all when the query fails).
 std::vector<WORD> GlyphIndices(HDC dc, std::u16string_view text) {
   std::vector<WORD> indices(text.size(), kMissing);
-  if (GetGlyphIndicesW(dc, reinterpret_cast<const wchar_t*>(text.data()),
-                       int(text.size()), indices.data(),
+  if (GetGlyphIndicesW(dc, WideData(text), int(text.size()), indices.data(),
                        GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
     std::fill(indices.begin(), indices.end(), kMissing);
   return indices;

@@ -7,14 +7,11 @@
 #include <vector>
 
 #include "pixels/canvas.h"
+#include "platform/wide_text_win32.h"
 #include "text/font_fallback_win32.h"
 #include "text/text.h"
 
 namespace {
-
-const wchar_t* Wide(std::u16string_view text) {
-  return reinterpret_cast<const wchar_t*>(text.data());
-}
 
 int Count(std::u16string_view text) {
   return text.size() > std::size_t(INT_MAX) ? INT_MAX : int(text.size());
@@ -40,15 +37,15 @@ CRegion RegionFromHandle(HRGN rgn) {
 
 // Selects an object for the lifetime of the scope and puts the previous one
 // back.
-class Selection {
+class CSelection {
  public:
-  Selection(HDC dc, HGDIOBJ object)
+  CSelection(HDC dc, HGDIOBJ object)
       : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~Selection() {
+  ~CSelection() {
     if (ok()) SelectObject(dc_, previous_);
   }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
+  CSelection(const CSelection&) = delete;
+  CSelection& operator=(const CSelection&) = delete;
   bool ok() const { return previous_ && previous_ != HGDI_ERROR; }
 
  private:
@@ -59,10 +56,10 @@ class Selection {
 // One run, placed exactly as a plain TextOutW would place it.
 void OutlineRun(HDC dc, const FontRun& run, std::int32_t x, std::int32_t y,
                 UINT align) {
-  Selection selected(dc, run.font);
+  CSelection selected(dc, run.font);
   if (!selected.ok()) return;
   SetTextAlign(dc, align);
-  TextOutW(dc, x, y, Wide(run.text), Count(run.text));
+  TextOutW(dc, x, y, WideData(run.text), Count(run.text));
 }
 
 // Several runs in a row: their advances add up along the baseline, which
@@ -72,15 +69,15 @@ void OutlineRuns(HDC dc, const std::vector<FontRun>& runs, std::int32_t x,
                  std::int32_t y, UINT align, LONG escapement) {
   double total = 0;
   for (const FontRun& run : runs) {
-    Selection selected(dc, run.font);
+    CSelection selected(dc, run.font);
     SIZE extent{};
     if (selected.ok() &&
-        GetTextExtentPoint32W(dc, Wide(run.text), Count(run.text), &extent))
+        GetTextExtentPoint32W(dc, WideData(run.text), Count(run.text), &extent))
       total += extent.cx;
   }
   TEXTMETRICW metrics{};
   {
-    Selection selected(dc, runs.front().font);
+    CSelection selected(dc, runs.front().font);
     if (selected.ok()) GetTextMetricsW(dc, &metrics);
   }
   const double angle = escapement * std::numbers::pi / 1800;
@@ -100,8 +97,8 @@ void OutlineRuns(HDC dc, const std::vector<FontRun>& runs, std::int32_t x,
            int(std::lround(y + down * downY - back * alongY)), nullptr);
   SetTextAlign(dc, TA_LEFT | TA_BASELINE | TA_UPDATECP);
   for (const FontRun& run : runs) {
-    Selection selected(dc, run.font);
-    if (selected.ok()) TextOutW(dc, 0, 0, Wide(run.text), Count(run.text));
+    CSelection selected(dc, run.font);
+    if (selected.ok()) TextOutW(dc, 0, 0, WideData(run.text), Count(run.text));
   }
 }
 
@@ -162,8 +159,8 @@ void CCanvasPainter::Ellipse(const RECT& rect, COLORREF fill) {
   HBRUSH brush = CreateSolidBrush(fill);
   if (!brush) return;
   {
-    Selection pen(canvas_.dc, GetStockObject(BLACK_PEN));
-    Selection selected(canvas_.dc, brush);
+    CSelection pen(canvas_.dc, GetStockObject(BLACK_PEN));
+    CSelection selected(canvas_.dc, brush);
     if (selected.ok())
       ::Ellipse(canvas_.dc, rect.left, rect.top, rect.right, rect.bottom);
   }
@@ -178,9 +175,9 @@ SIZE CCanvasPainter::MeasureText(const CFont& font, std::u16string_view text) {
   HDC dc = canvas_.dc ? canvas_.dc : CreateCompatibleDC(nullptr);
   if (!dc) return size;
   {
-    Selection selected(dc, font.handle);
+    CSelection selected(dc, font.handle);
     if (selected.ok() &&
-        !GetTextExtentPoint32W(dc, Wide(text), Count(text), &size))
+        !GetTextExtentPoint32W(dc, WideData(text), Count(text), &size))
       size = {0, 0};
   }
   if (dc != canvas_.dc) DeleteDC(dc);
@@ -191,12 +188,12 @@ void CCanvasPainter::DrawText(const CFont& font, std::int32_t x, std::int32_t y,
                               std::u16string_view text, COLORREF color) {
   if (canvas_.IsEmpty() || !canvas_.dc || !font.handle || text.empty()) return;
   HDC dc = canvas_.dc;
-  Selection selected(dc, font.handle);
+  CSelection selected(dc, font.handle);
   if (!selected.ok()) return;
   const COLORREF oldColor = SetTextColor(dc, color);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const UINT oldAlign = SetTextAlign(dc, TA_LEFT | TA_TOP);
-  TextOutW(dc, x, y, Wide(text), Count(text));
+  TextOutW(dc, x, y, WideData(text), Count(text));
   if (oldAlign != GDI_ERROR) SetTextAlign(dc, oldAlign);
   if (oldMode) SetBkMode(dc, oldMode);
   if (oldColor != CLR_INVALID) SetTextColor(dc, oldColor);

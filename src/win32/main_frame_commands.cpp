@@ -8,24 +8,14 @@
 #include "app/tray_tip.h"
 #include "base/resource_ids.h"
 #include "parts/command_ids.h"
+#include "platform/wide_text_win32.h"
 #include "win32/about_dialog.h"
 #include "win32/application.h"
+#include "win32/executable_path.h"
 #include "win32/main_frame.h"
 #include "win32/mouse_message.h"
 
 namespace {
-std::u16string ExecutablePath() {
-  std::vector<wchar_t> buffer(256);
-  for (;;) {
-    const DWORD n =
-        GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
-    if (n == 0) return {};
-    if (n < buffer.size())
-      return std::u16string(buffer.begin(), buffer.begin() + n);
-    buffer.resize(buffer.size() + 256);
-  }
-}
-
 std::u16string VersionString(const void* block, const wchar_t* key) {
   wchar_t* text = nullptr;
   UINT length = 0;
@@ -48,7 +38,7 @@ void CMainFrame::BuildTipText(wchar_t* tip) {
     return;
   }
   const std::u16string exe = ExecutablePath();
-  const auto* path = reinterpret_cast<const wchar_t*>(exe.c_str());
+  const wchar_t* path = Wide(exe);
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
   if (size == 0) return;

@@ -4,6 +4,8 @@
 
 #include "app/settings_location.h"
 #include "app/startup_text.h"
+#include "platform/wide_text_win32.h"
+#include "win32/executable_path.h"
 #include "win32/main_frame.h"
 // After <windows.h>, which they need.
 #include <knownfolders.h>
@@ -17,21 +19,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
         {info.rcMonitor, info.rcWork});
   return TRUE;
-}
-
-const wchar_t* Wide(const std::u16string& text) {
-  return reinterpret_cast<const wchar_t*>(text.c_str());
-}
-
-std::u16string Narrowed(const wchar_t* text, std::size_t length) {
-  return std::u16string(reinterpret_cast<const char16_t*>(text), length);
-}
-
-std::u16string ExecutablePath() {
-  wchar_t buffer[2048];
-  const DWORD n = GetModuleFileNameW(nullptr, buffer, 2048);
-  if (n == 0 || n >= 2048) return {};
-  return Narrowed(buffer, n);
 }
 
 // %APPDATA% as the environment has it (so that it can be pointed

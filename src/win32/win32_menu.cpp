@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/wide_text_win32.h"
+
 void CWin32Menu::CheckItem(UINT command, bool checked) {
   CheckMenuItem(handle_, command,
                 MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -69,9 +71,9 @@ class CWin32MenuBuilder final : public IMenuBuilder {
 
   void BeginSubmenu(std::u16string_view text) override {
     HMENU sub = CreatePopupMenu();
-    if (sub &&
-        !AppendMenuW(open_.back(), MF_POPUP | MF_STRING,
-                     reinterpret_cast<UINT_PTR>(sub), Wide(text).c_str())) {
+    if (sub && !AppendMenuW(open_.back(), MF_POPUP | MF_STRING,
+                            reinterpret_cast<UINT_PTR>(sub),
+                            Wide(std::u16string(text)))) {
       DestroyMenu(sub);
       sub = nullptr;
     }
@@ -87,16 +89,13 @@ class CWin32MenuBuilder final : public IMenuBuilder {
   }
   void AddItem(UINT command, std::u16string_view text) override {
     if (open_.back())
-      AppendMenuW(open_.back(), MF_STRING, command, Wide(text).c_str());
+      AppendMenuW(open_.back(), MF_STRING, command, Wide(std::u16string(text)));
   }
   void AddSeparator() override {
     if (open_.back()) AppendMenuW(open_.back(), MF_SEPARATOR, 0, nullptr);
   }
 
  private:
-  static std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-  }
   std::vector<HMENU> open_;
   std::vector<bool> orphans_;
 };

@@ -106,3 +106,13 @@ TEST(Utf, WellFormedUtf16HasNoUnpairedSurrogate) {
 }
 
 }  // namespace
+
+TEST(Utf, ACutNeverSplitsASurrogatePair) {
+  const std::u16string text = u"ab\U0001F600c";  // a, b, high, low, c
+  EXPECT_EQ(Utf16CutLength(text, 10), 5u) << "short enough: all of it";
+  EXPECT_EQ(Utf16CutLength(text, 4), 4u) << "the pair whole";
+  EXPECT_EQ(Utf16CutLength(text, 3), 2u) << "the high half goes with the cut";
+  EXPECT_EQ(Utf16CutLength(text, 2), 2u);
+  EXPECT_EQ(Utf16CutLength(text, 0), 0u);
+  EXPECT_EQ(Utf16CutLength(u"\xD800", 1), 1u) << "no cut, nothing dropped";
+}

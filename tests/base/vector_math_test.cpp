@@ -46,13 +46,13 @@ TEST(VectorMath, NormalizeKeepsWAndLeavesUnusableVectorsAlone) {
 
 TEST(VectorMath, RotationsTurnTheirOwnWayAndLaterOnesApplyLast) {
   Matrix4 m;
-  RotateZ(m, Identity(), PI / 2);
+  RotateZ(m, Identity(), kPi / 2);
   ExpectNear(Vector4{0, 1, 0, 0}, Apply(m, Vector4{1, 0, 0, 0}));
-  RotateY(m, Identity(), PI / 2);
+  RotateY(m, Identity(), kPi / 2);
   ExpectNear(Vector4{0, 0, 1, 0}, Apply(m, Vector4{1, 0, 0, 0}));
-  RotateX(m, Identity(), PI / 2);
+  RotateX(m, Identity(), kPi / 2);
   ExpectNear(Vector4{0, 0, 1, 0}, Apply(m, Vector4{0, 1, 0, 0}));
-  RotateZ(m, m, PI / 2);  // x: unmoved by X, then turned to y by Z
+  RotateZ(m, m, kPi / 2);  // x: unmoved by X, then turned to y by Z
   ExpectNear(Vector4{0, 1, 0, 1}, Apply(m, Vector4{1, 0, 0, 1}));
 }
 

@@ -136,7 +136,7 @@ TEST_F(ClockFace, CommandsCycleCharactersToggleTheSwitchesAndMarkTheMenu) {
   EXPECT_FALSE(clock.OnCommand(IDM_CLICK_THROUGH));
 }
 
-TEST_F(ClockFace, AChosenColourAppliesAndACancelledOneDoesNot) {
+TEST_F(ClockFace, AChosenColorAppliesAndACancelledOneDoesNot) {
   LoadAndLayout();
   EXPECT_TRUE(clock.OnCommand(IDM_HOUR_HAND_COLOR));  // cancelled
   EXPECT_EQ(clock.HourHandLook().crFace, RGB(0, 0, 255));

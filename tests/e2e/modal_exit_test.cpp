@@ -62,7 +62,7 @@ TEST_F(ExitUnderAModalBox, TheAboutBoxKeepsThePlacement) {
   ExpectPlacementKept();
 }
 
-TEST_F(ExitUnderAModalBox, TheColourDialogKeepsThePlacementAndTheColour) {
+TEST_F(ExitUnderAModalBox, TheColorDialogKeepsThePlacementAndTheColor) {
   ExitWhileOpen(IDM_HOUR_HAND_COLOR);
   ExpectPlacementKept();
   EXPECT_EQ(ReadSetting(ondrava.DefaultSettingsPath(), L"Color", L"HourHand"),

@@ -224,7 +224,7 @@ TEST_F(Globe, ADialogThatReturnsAfterTheWindowWentAwayChangesNothing) {
   EXPECT_TRUE(globe.Settings().fileName.empty());
 }
 
-TEST_F(Globe, TheColourKeyMakesTheBuiltInMapsSeasSeeThrough) {
+TEST_F(Globe, TheColorKeyMakesTheBuiltInMapsSeasSeeThrough) {
   Load();  // the key is off by default
   globe.Layout(RECT{0, 0, 64, 64});
   globe.WaitForTable();

@@ -53,7 +53,7 @@ TEST(GlobeDraw, SpinOffsetAndColumnWrap) {
   GlobeEntry e{};
   e.front = {47, 0, 255, 0};  // u = U - 1
   std::uint32_t out = 0;
-  DrawGlobeScalar(&e, 1, three, GlobeLook{35999, false, false, false}, &out);
+  DrawGlobeReference(&e, 1, three, GlobeLook{35999, false, false, false}, &out);
   EXPECT_EQ(out, 0xFE000002u) << "column (2U - 2) >> 4 - 3 = 2, blended at 255";
 }
 
@@ -65,24 +65,24 @@ TEST(GlobeDraw, EmptySamplesGiveTransparentBlackAndTheFarSideIsOptional) {
   entries[1].back = {16, 0, 255, 0};
   std::uint32_t out[2] = {0xDEADBEEF, 0xDEADBEEF};
   GlobeLook look{0, false, false, false};
-  DrawGlobeScalar(entries, 2, two, look, out);
+  DrawGlobeReference(entries, 2, two, look, out);
   EXPECT_EQ(out[0], 0u);
   EXPECT_EQ(out[1], 0xFEFE0000u) << "front only, over transparent black";
   look.viewBack = true;
   look.gradient = true;
-  DrawGlobeScalar(entries, 2, two, look, out);
+  DrawGlobeReference(entries, 2, two, look, out);
   // The front faded to alpha 199 (255 * 200 >> 8) over the green back
   // (254): (199 * 199 + 254 * 56) >> 8.
   EXPECT_EQ(out[1] >> 24, 210u);
 }
 
-TEST(GlobeDraw, ShadingDarkensColourAndKeepsAlpha) {
+TEST(GlobeDraw, ShadingDarkensColorAndKeepsAlpha) {
   const std::vector<std::uint32_t> texels = {0xFFFFFFFF};
   const GlobeTexture white{texels.data(), 1, 1, 4};
   GlobeEntry e{};
   e.front = {0, 0, 255, 128};
   std::uint32_t out = 0;
-  DrawGlobeScalar(&e, 1, white, GlobeLook{0, true, false, false}, &out);
+  DrawGlobeReference(&e, 1, white, GlobeLook{0, true, false, false}, &out);
   // Shaded: (255 * 127) >> 8 = 126 per channel, alpha 254; then blended
   // over transparent black by its own alpha: 126 * 254 >> 8 = 125 and
   // 254 * 254 >> 8 = 252.
@@ -95,7 +95,7 @@ using DrawFn = void (*)(const GlobeEntry*, std::size_t, const GlobeTexture&,
 
 // A faster path against the reference: random samples (a third of them
 // empty), every combination of the look's switches, lengths with tails.
-void ExpectSameAsScalar(DrawFn draw) {
+void ExpectSameAsPlain(DrawFn draw) {
   std::mt19937 rng(5);
   std::uniform_int_distribution<std::uint32_t> word;
   std::vector<std::uint32_t> texels(37 * 11);
@@ -116,7 +116,8 @@ void ExpectSameAsScalar(DrawFn draw) {
       const GlobeLook look{std::int32_t(word(rng) % 36000), (flags & 4) != 0,
                            (flags & 2) != 0, (flags & 1) != 0};
       std::vector<std::uint32_t> plain(length, 1), fast(length, 2);
-      DrawGlobeScalar(table.data(), table.size(), texture, look, plain.data());
+      DrawGlobeReference(table.data(), table.size(), texture, look,
+                         plain.data());
       draw(table.data(), table.size(), texture, look, fast.data());
       ASSERT_EQ(plain, fast) << "length " << length << " flags " << flags;
     }
@@ -125,10 +126,10 @@ void ExpectSameAsScalar(DrawFn draw) {
 }  // namespace
 
 TEST(GlobeDraw, PlainPathMatchesTheReference) {
-  ExpectSameAsScalar(DrawGlobePlain);
+  ExpectSameAsPlain(DrawGlobePlain);
 }
 
 TEST(GlobeDraw, Avx2PathMatchesTheReference) {
   if (!CpuSupports(CpuFeature::kAvx2)) GTEST_SKIP() << "no AVX2 on this CPU";
-  ExpectSameAsScalar(DrawGlobeAvx2);
+  ExpectSameAsPlain(DrawGlobeAvx2);
 }

@@ -50,7 +50,8 @@ class GlobeView {
   void Turn(std::int32_t rotation) {
     const GlobeTexture texture{map.data(), kMapWidth, kMapHeight, 2};
     const GlobeLook plain{rotation, false, false, false};
-    DrawGlobeScalar(table.data(), table.size(), texture, plain, pixels.data());
+    DrawGlobeReference(table.data(), table.size(), texture, plain,
+                       pixels.data());
   }
 
   // The texel seen `up` pixels above and `right` pixels right of the

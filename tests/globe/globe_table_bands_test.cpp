@@ -6,7 +6,7 @@
 #include <vector>
 
 namespace {
-std::vector<std::pair<int, int>> ClaimAll(GlobeTableBands& bands) {
+std::vector<std::pair<int, int>> ClaimAll(CGlobeTableBands& bands) {
   std::vector<std::pair<int, int>> claimed;
   std::int32_t first = -1, last = -1;
   while (bands.Claim(first, last)) claimed.emplace_back(first, last);
@@ -16,8 +16,8 @@ std::vector<std::pair<int, int>> ClaimAll(GlobeTableBands& bands) {
 using Claims = std::vector<std::pair<int, int>>;
 }  // namespace
 
-TEST(GlobeTableBands, RowsAreClaimedInOrderInBandsOfTheGivenHeight) {
-  GlobeTableBands bands;
+TEST(CGlobeTableBands, RowsAreClaimedInOrderInBandsOfTheGivenHeight) {
+  CGlobeTableBands bands;
   ASSERT_TRUE(bands.Reset(10, 3, 4));
   EXPECT_EQ(bands.BandCount(), 3);
   EXPECT_EQ(ClaimAll(bands), (Claims{{0, 4}, {4, 8}, {8, 10}}));
@@ -38,8 +38,8 @@ TEST(GlobeTableBands, RowsAreClaimedInOrderInBandsOfTheGivenHeight) {
 
 // Rows finish in any order across bands; only the unbroken stretch from the
 // start is published, and exactly one call reports the table complete.
-TEST(GlobeTableBands, OnlyTheUnbrokenStretchFromTheStartIsPublished) {
-  GlobeTableBands bands;
+TEST(CGlobeTableBands, OnlyTheUnbrokenStretchFromTheStartIsPublished) {
+  CGlobeTableBands bands;
   ASSERT_TRUE(bands.Reset(6, 2, 2));  // bands: rows 0-1, 2-3, 4-5
   ASSERT_EQ(ClaimAll(bands).size(), 3u);
   EXPECT_FALSE(bands.FinishRow(2));

@@ -28,7 +28,7 @@ std::vector<GlobeEntry> Reference(const GlobeTableInputs& in) {
 }
 
 // Whether entries [from, to) of the builder's table are the rule's.
-bool SameEntries(const GlobeTableBuilder& builder,
+bool SameEntries(const CGlobeTableBuilder& builder,
                  const std::vector<GlobeEntry>& reference, std::size_t from,
                  std::size_t to) {
   return to <= reference.size() &&
@@ -43,17 +43,17 @@ const std::vector<GlobeEntry>& LargeReference() {
   return table;
 }
 
-void WaitForFirstRows(const GlobeTableBuilder& builder) {
+void WaitForFirstRows(const CGlobeTableBuilder& builder) {
   while (builder.Filled() == 0 && builder.Running()) std::this_thread::yield();
 }
 }  // namespace
 
-TEST(GlobeTableBuilder, AFinishedBuildIsTheRulesTableAndReportsDoneOnce) {
+TEST(CGlobeTableBuilder, AFinishedBuildIsTheRulesTableAndReportsDoneOnce) {
   GlobeTableInputs smallest = Inputs(1, 3);  // the smallest table and texture
   smallest.textureWidth = smallest.textureHeight = 1;
   for (const GlobeTableInputs& in : {Inputs(301, 203), smallest}) {
     SCOPED_TRACE(testing::Message() << in.width << " x " << in.height);
-    GlobeTableBuilder builder;
+    CGlobeTableBuilder builder;
     ASSERT_TRUE(builder.Start(in));
     builder.Wait();
     EXPECT_FALSE(builder.Running());
@@ -68,9 +68,9 @@ TEST(GlobeTableBuilder, AFinishedBuildIsTheRulesTableAndReportsDoneOnce) {
 
 // Watched while it runs, the filled stretch only grows, by whole rows, and
 // everything in it is final the moment it is published.
-TEST(GlobeTableBuilder, TheFilledStretchGrowsByWholeRowsAndIsValidAtOnce) {
+TEST(CGlobeTableBuilder, TheFilledStretchGrowsByWholeRowsAndIsValidAtOnce) {
   const std::vector<GlobeEntry>& reference = LargeReference();
-  GlobeTableBuilder builder;
+  CGlobeTableBuilder builder;
   ASSERT_TRUE(builder.Start(kLarge));
   std::size_t seen = 0, changes = 0;
   for (;;) {
@@ -95,9 +95,9 @@ TEST(GlobeTableBuilder, TheFilledStretchGrowsByWholeRowsAndIsValidAtOnce) {
   EXPECT_TRUE(builder.TakeDone());
 }
 
-TEST(GlobeTableBuilder, AStopKeepsTheFilledRowsAndReportsNoDone) {
+TEST(CGlobeTableBuilder, AStopKeepsTheFilledRowsAndReportsNoDone) {
   const std::vector<GlobeEntry>& reference = LargeReference();
-  GlobeTableBuilder builder;
+  CGlobeTableBuilder builder;
   ASSERT_TRUE(builder.Start(kLarge));
   WaitForFirstRows(builder);
   builder.Stop();
@@ -112,8 +112,8 @@ TEST(GlobeTableBuilder, AStopKeepsTheFilledRowsAndReportsNoDone) {
   EXPECT_EQ(builder.Filled(), filled);
 }
 
-TEST(GlobeTableBuilder, AStartWhileBuildingReplacesTheBuild) {
-  GlobeTableBuilder builder;
+TEST(CGlobeTableBuilder, AStartWhileBuildingReplacesTheBuild) {
+  CGlobeTableBuilder builder;
   ASSERT_TRUE(builder.Start(kLarge));
   const GlobeTableInputs next = Inputs(257, 131, -60);
   ASSERT_TRUE(builder.Start(next));
@@ -126,8 +126,8 @@ TEST(GlobeTableBuilder, AStartWhileBuildingReplacesTheBuild) {
   EXPECT_FALSE(builder.TakeDone()) << "the replaced build reports nothing";
 }
 
-TEST(GlobeTableBuilder, StartClearsTheDoneOfTheBuildBefore) {
-  GlobeTableBuilder builder;
+TEST(CGlobeTableBuilder, StartClearsTheDoneOfTheBuildBefore) {
+  CGlobeTableBuilder builder;
   ASSERT_TRUE(builder.Start(Inputs(64, 64)));
   builder.Wait();  // done, and not taken
   ASSERT_TRUE(builder.Start(kLarge));
@@ -140,14 +140,14 @@ TEST(GlobeTableBuilder, StartClearsTheDoneOfTheBuildBefore) {
   EXPECT_TRUE(builder.TakeDone());
 }
 
-TEST(GlobeTableBuilder, NoEntriesOrNoTexelsIsDoneAtOnce) {
+TEST(CGlobeTableBuilder, NoEntriesOrNoTexelsIsDoneAtOnce) {
   GlobeTableInputs noTexels = Inputs(50, 40);
   noTexels.textureWidth = 0;
   GlobeTableInputs noRows = Inputs(50, 40);
   noRows.textureHeight = 0;
   for (const GlobeTableInputs& in :
        {Inputs(0, 40), Inputs(50, 0), Inputs(-5, -7), noTexels, noRows}) {
-    GlobeTableBuilder builder;
+    CGlobeTableBuilder builder;
     ASSERT_TRUE(builder.Start(in));
     EXPECT_FALSE(builder.Running());
     EXPECT_TRUE(builder.TakeDone());
@@ -160,8 +160,8 @@ TEST(GlobeTableBuilder, NoEntriesOrNoTexelsIsDoneAtOnce) {
 
 // The entry limit stands for memory running out: a table of exactly the
 // limit is built, one entry more leaves no table at all, not the last one.
-TEST(GlobeTableBuilder, ATableOverTheLimitLeavesNoTable) {
-  GlobeTableBuilder builder;
+TEST(CGlobeTableBuilder, ATableOverTheLimitLeavesNoTable) {
+  CGlobeTableBuilder builder;
   builder.LimitEntries(64 * 64);
   ASSERT_TRUE(builder.Start(Inputs(64, 64)));
   builder.Wait();
@@ -173,9 +173,9 @@ TEST(GlobeTableBuilder, ATableOverTheLimitLeavesNoTable) {
   EXPECT_FALSE(builder.TakeDone());
 }
 
-TEST(GlobeTableBuilder, DestroyingTheBuilderMidBuildStopsItsWorkers) {
+TEST(CGlobeTableBuilder, DestroyingTheBuilderMidBuildStopsItsWorkers) {
   for (int round = 0; round < 3; ++round) {
-    auto builder = std::make_unique<GlobeTableBuilder>();
+    auto builder = std::make_unique<CGlobeTableBuilder>();
     ASSERT_TRUE(builder->Start(kLarge));
     if (round > 0) WaitForFirstRows(*builder);
     builder.reset();  // must neither hang nor leave a worker writing

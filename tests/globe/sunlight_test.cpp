@@ -141,9 +141,9 @@ TEST(Sunlight, AStopRequestEndsTheWorkEarly) {
   EXPECT_EQ(out[Cell(89, 179)], 7u) << "the last row was never reached";
 }
 
-TEST(SunlitTextureBuilder, HandsOverEachFinishedTextureOnce) {
+TEST(CSunlitTextureBuilder, HandsOverEachFinishedTextureOnce) {
   auto sources = std::make_shared<const SunlitSources>(Uniform(kGrey, 0));
-  SunlitTextureBuilder builder;
+  CSunlitTextureBuilder builder;
   builder.Start(sources, {0, 0});
   builder.Wait();
   std::vector<std::uint32_t> shown;

@@ -43,7 +43,7 @@ std::string Describe(const Rgb& c) {
 // below, and the accessors stay inside the bytes whatever the headers say.
 class WorldMap {
  public:
-  std::size_t Colours() const { return colours_; }
+  std::size_t Colors() const { return colors_; }
 
   int IndexAt(int col, int rowFromTop) const {
     const std::size_t stride = (kWidth + 3) & ~3;
@@ -55,7 +55,7 @@ class WorldMap {
 
   Rgb Entry(int index) const {
     const std::size_t at = kFileHeader + kInfoHeader + 4 * std::size_t(index);
-    if (index < 0 || std::size_t(index) >= colours_ || at + 3 >= offBits_) {
+    if (index < 0 || std::size_t(index) >= colors_ || at + 3 >= offBits_) {
       return {-1, -1, -1};
     }
     // RGBQUAD: blue, green, red, reserved.
@@ -75,7 +75,7 @@ class WorldMap {
 
  private:
   std::size_t offBits_ = U32(10);
-  std::size_t colours_ = U32(46) == 0 ? 256 : U32(46);
+  std::size_t colors_ = U32(46) == 0 ? 256 : U32(46);
 };
 
 constexpr Rgb kSea{0, 0, 255};
@@ -103,7 +103,7 @@ TEST(WorldMap, EmbeddedBytesAreTheResourceFile) {
                                kWorldMapBmpSize));
 }
 
-TEST(WorldMap, IsAWhole360By180EightBitBottomUpBmpWithAColourTable) {
+TEST(WorldMap, IsAWhole360By180EightBitBottomUpBmpWithAColorTable) {
   ASSERT_GE(kWorldMapBmpSize, kFileHeader + kInfoHeader);
   EXPECT_EQ(kWorldMapBmp[0], 'B');
   EXPECT_EQ(kWorldMapBmp[1], 'M');
@@ -118,17 +118,17 @@ TEST(WorldMap, IsAWhole360By180EightBitBottomUpBmpWithAColourTable) {
 
   const std::uint32_t used = U32(46);
   EXPECT_LE(used, 256u);
-  const std::uint32_t colours = used == 0 ? 256 : used;
-  EXPECT_GE(colours, 2u);
+  const std::uint32_t colors = used == 0 ? 256 : used;
+  EXPECT_GE(colors, 2u);
   // The colour table follows the headers; the rows (360 bytes each, already a
   // multiple of four) follow the table and end the file.
-  EXPECT_EQ(U32(10), kFileHeader + kInfoHeader + 4 * colours);
+  EXPECT_EQ(U32(10), kFileHeader + kInfoHeader + 4 * colors);
   EXPECT_EQ(U32(10) + std::size_t(kWidth) * kHeight, kWorldMapBmpSize);
   const std::uint32_t sizeImage = U32(34);
   EXPECT_TRUE(sizeImage == 0 || sizeImage == std::uint32_t(kWidth * kHeight));
 }
 
-TEST(WorldMap, KnownPlacesHaveTheirColours) {
+TEST(WorldMap, KnownPlacesHaveTheirColors) {
   const WorldMap map;
   // Mid Pacific, and mid Atlantic.
   EXPECT_EQ(map.At(0.0, -160.0), kSea);
@@ -170,7 +170,7 @@ TEST(WorldMap, NorthIsUpAndWestIsLeft) {
   }
 }
 
-TEST(WorldMap, EveryPixelNamesATableColourAndTheLandIsPlausible) {
+TEST(WorldMap, EveryPixelNamesATableColorAndTheLandIsPlausible) {
   const WorldMap map;
   int land = 0;
   std::set<int> landIndices;
@@ -178,7 +178,7 @@ TEST(WorldMap, EveryPixelNamesATableColourAndTheLandIsPlausible) {
     for (int col = 0; col < kWidth; ++col) {
       const int index = map.IndexAt(col, row);
       ASSERT_GE(index, 0) << "col " << col << " row " << row;
-      ASSERT_LT(std::size_t(index), map.Colours())
+      ASSERT_LT(std::size_t(index), map.Colors())
           << "col " << col << " row " << row;
       const Rgb c = map.Entry(index);
       if (c == kSea) continue;

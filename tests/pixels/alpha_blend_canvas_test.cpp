@@ -101,7 +101,7 @@ TEST_F(AlphaBlendCanvasTest, StretchesWithTheNearestSourcePixel) {
 
 // The SSE2 row blend against the reference on random rows with clear
 // stretches, every constant alpha class and odd lengths.
-TEST(OverRow, Sse2PathMatchesTheScalarReference) {
+TEST(OverRow, Sse2PathMatchesThePlainReference) {
   if (!CpuSupports(CpuFeature::kSse2)) GTEST_SKIP() << "no SSE2 on this CPU";
   std::mt19937 rng(42);
   std::uniform_int_distribution<std::uint32_t> word;
@@ -120,7 +120,7 @@ TEST(OverRow, Sse2PathMatchesTheScalarReference) {
         expected[i] = word(rng);
       }
       std::vector<std::uint32_t> fast = expected;
-      OverRowScalar(src.data(), expected.data(), length, constant);
+      OverRowPlain(src.data(), expected.data(), length, constant);
       OverRowSse2(src.data(), fast.data(), length, constant);
       ASSERT_EQ(expected, fast)
           << "constant " << constant << " length " << length;
@@ -143,7 +143,7 @@ TEST(OverRow, PlainPathFollowsTheRuleChannelByChannel) {
       dst[i] = word(rng);
     }
     std::vector<std::uint32_t> out = dst;
-    OverRowScalar(src.data(), out.data(), int(out.size()), constant);
+    OverRowPlain(src.data(), out.data(), int(out.size()), constant);
     for (std::size_t i = 0; i < src.size(); ++i) {
       const std::uint32_t scaledAlpha = divide255((src[i] >> 24) * constant);
       std::uint32_t expected = 0;

@@ -84,7 +84,7 @@ TEST(Canvas, PixelAccessOutsideTheCanvasIsIgnored) {
   EXPECT_EQ(canvas.GetPixel(0, -1), 0u);
 }
 
-TEST(Colors, ConvertSystemColoursToPixelWords) {
+TEST(Colors, ConvertSystemColorsToPixelWords) {
   constexpr COLORREF c = 0x00336699;  // R 0x99, G 0x66, B 0x33
   static_assert(ColorToPixel(c) == 0xFF996633u);
   static_assert(ColorToPixelAlpha(c, 0x80) == 0x80996633u);

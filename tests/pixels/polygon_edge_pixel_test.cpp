@@ -31,7 +31,7 @@ std::uint32_t Plotted(int code, std::int32_t numerator,
 // running right (8, 9) has its outside below it, B; running left (10, 11)
 // above it, A; a right side running right (12, 13) above it, A; running
 // left (14, 15) below it, B.
-TEST(PolygonEdgePixel, EdgesFacingUpOrLeftTakeColourA) {
+TEST(PolygonEdgePixel, EdgesFacingUpOrLeftTakeColorA) {
   const bool facesUpOrLeft[16] = {true,  true,  true,  true,  false, false,
                                   false, false, false, false, true,  true,
                                   true,  true,  false, false};

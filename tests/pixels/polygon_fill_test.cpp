@@ -35,7 +35,7 @@ class PolygonFillTest : public ::testing::Test {
     FillPolygon(canvas, p.data(), int(p.size()), kRed, kGreen, interior);
   }
   // The colours of the first and last drawn pixel of row y.
-  std::string EdgeColours(int y) {
+  std::string EdgeColors(int y) {
     const auto [first, last] = DrawnColumns(canvas, y);
     return {Leaning(canvas.GetPixel(first, y)),
             Leaning(canvas.GetPixel(last, y))};
@@ -77,7 +77,7 @@ TEST_F(PolygonFillTest, RectangleHasTwoEdgePixelsPerSideAndNoBottomRow) {
   }
 }
 
-TEST_F(PolygonFillTest, EdgeColourFollowsTheDirectionTheEdgeFaces) {
+TEST_F(PolygonFillTest, EdgeColorFollowsTheDirectionTheEdgeFaces) {
   // Steep sides: the left one in colour A, the right one in B, in either
   // drawing direction.
   const std::vector<Point2D> clockwise = {{10, 2}, {30, 2}, {34, 30}, {6, 30}};
@@ -85,13 +85,13 @@ TEST_F(PolygonFillTest, EdgeColourFollowsTheDirectionTheEdgeFaces) {
   for (const auto* shape : {&clockwise, &counter}) {
     canvas.Clear();
     Fill(*shape, kClearBlue);
-    for (int y = 3; y < 29; ++y) EXPECT_EQ(EdgeColours(y), "AB") << y;
+    for (int y = 3; y < 29; ++y) EXPECT_EQ(EdgeColors(y), "AB") << y;
   }
   // Shallow sides sloping down to the right: B on the left edge, A on the
   // right edge.
   canvas.Clear();
   Fill({{2, 2}, {40, 2}, {68, 8}, {30, 8}}, kClearBlue);
-  for (int y = 3; y < 7; ++y) EXPECT_EQ(EdgeColours(y), "BA") << y;
+  for (int y = 3; y < 7; ++y) EXPECT_EQ(EdgeColors(y), "BA") << y;
 }
 
 TEST_F(PolygonFillTest, TransparentInteriorLeavesOnlyTheEdges) {

@@ -89,7 +89,7 @@ TEST(FillRegion, ReadsTheCountAndNoFurtherThanTheGivenBytes) {
   EXPECT_EQ(drawnAfter(32 + 2 * 16 + 8), std::make_pair(0, 1));
 }
 
-TEST(PremultiplyAlpha, ScalesColourByAlphaOverTwoHundredFiftySix) {
+TEST(PremultiplyAlpha, ScalesColorByAlphaOverTwoHundredFiftySix) {
   CCanvas canvas;
   canvas.Resize(3, 1);
   canvas.SetPixel(0, 0, 0xFFFFFFFF);

@@ -71,7 +71,7 @@ TEST_F(TriangleFillTest, ClipsOnAllFourSides) {
   EXPECT_EQ(CountDrawn(canvas), 0);
 }
 
-TEST_F(TriangleFillTest, OneColourAndOneCoveragePerTriangle) {
+TEST_F(TriangleFillTest, OneColorAndOneCoveragePerTriangle) {
   std::fill_n(canvas.pixels, 40 * 30, 0x80402010u);
   // Alpha 0: only the loss of one.
   Fill({0, 0}, {39, 0}, {0, 29.5}, 0x00FFFFFF);

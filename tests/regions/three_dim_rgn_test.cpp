@@ -138,7 +138,7 @@ TEST_F(ThreeDimRgnTest, SplitsAShapeIntoHighlightShadowAndFace) {
   }
 }
 
-TEST_F(ThreeDimRgnTest, FillBlendsEachPixelOnceInItsPartsColour) {
+TEST_F(ThreeDimRgnTest, FillBlendsEachPixelOnceInItsPartsColor) {
   SetThreeDimRgnColor(rgn, RGB(200, 100, 0));
   EXPECT_EQ(rgn.crFace, RGB(200, 100, 0));
   EXPECT_EQ(rgn.crHighlight, RGB(255, 227, 127));

@@ -26,7 +26,7 @@ TEST(BlockData, GrowsStepwiseAndKeepsItsEntries) {
   EXPECT_TRUE(object.blocks.IsEmpty());
 
   object.BeginBlock(12);
-  object.Colour(10, 20, 30, 40);
+  object.Color(10, 20, 30, 40);
   std::vector<std::int32_t> capacities;
   for (int i = 0; i < 100; ++i) {
     object.NormalUnit(0, 0, -2.0 - i);
@@ -42,13 +42,13 @@ TEST(BlockData, GrowsStepwiseAndKeepsItsEntries) {
   const CBlockData& block = *object.currentBlock;
   ASSERT_EQ(100, block.count);
   EXPECT_TRUE(IsAligned16(block.positions) && IsAligned16(block.normals) &&
-              IsAligned16(block.colours));
+              IsAligned16(block.colors));
   for (int i = 0; i < 100; i += 33) {
     EXPECT_EQ(i, block.positions[i].x);
     EXPECT_EQ(1, block.positions[i].w);
     EXPECT_DOUBLE_EQ(-1, block.normals[i].z);
     EXPECT_EQ(1, block.normals[i].w);
-    EXPECT_EQ(30, block.colours[i].z);
+    EXPECT_EQ(30, block.colors[i].z);
   }
 }
 

@@ -39,7 +39,7 @@ const Vector4 kTowardLight{-1, -1, 1, 0};
 void AddTriangle(CGSObject& object, double z, const Vector4& material,
                  const Vector4& normal, int mode = 4) {
   object.BeginBlock(mode);
-  object.Colour(material.x, material.y, material.z, material.w);
+  object.Color(material.x, material.y, material.z, material.w);
   object.NormalUnit(normal.x, normal.y, normal.z);
   object.Vertex(-3, -3, z);
   object.Vertex(3, -3, z);
@@ -89,13 +89,13 @@ TEST_F(SceneRender, LightingFollowsTheNormalsAndTheRootRotation) {
   root.DeleteAll();
   AddTriangle(*AddObject(root), 0, kWhite, kAwayFromLight);
   EXPECT_EQ(Over(0, Grey(root.ambient.x * 255), 128), RenderCentre());
-  RotateZ(root.matrix, root.matrix, PI);  // the normal meets the light at 1/3
+  RotateZ(root.matrix, root.matrix, kPi);  // the normal meets the light at 1/3
   EXPECT_EQ(Over(0, Grey((1.0 / 3 + 0.5) * 255), 128), RenderCentre());
 }
 
 TEST_F(SceneRender, NearerTriangleIsDrawnOverTheFartherOne) {
   root.ambient = Vector4{1, 1, 1, 1};
-  root.lightColour1 = Vector4{0, 0, 0, 0};
+  root.lightColor1 = Vector4{0, 0, 0, 0};
   CGSObject* object = AddObject(root);
   AddTriangle(*object, -5, Vector4{0, 255, 0, 0}, kAwayFromLight);  // near
   AddTriangle(*object, 5, Vector4{255, 0, 0, 0}, kAwayFromLight);   // far
@@ -141,7 +141,7 @@ TEST_F(SceneRender, AChildsMatrixActsAfterItsParents) {
   CGSObject* group = AddObject(root);
   CGSObject* leaf = AddObject(*group);
   AddTriangle(*leaf, 0, kWhite, kAwayFromLight);
-  RotateZ(leaf->matrix, leaf->matrix, PI / 2);
+  RotateZ(leaf->matrix, leaf->matrix, kPi / 2);
   TranslateMat(group->matrix, group->matrix, Vector4{5, 0, 0, 0});
   RenderCentre();
   const auto nested = DrawnBox(canvas);
@@ -149,7 +149,7 @@ TEST_F(SceneRender, AChildsMatrixActsAfterItsParents) {
   CGSRoot expected;
   CGSObject* alone = AddObject(expected);
   AddTriangle(*alone, 0, kWhite, kAwayFromLight);
-  RotateZ(alone->matrix, alone->matrix, PI / 2);
+  RotateZ(alone->matrix, alone->matrix, kPi / 2);
   TranslateMat(alone->matrix, alone->matrix, Vector4{0, 5, 0, 0});
   canvas.Clear();
   RenderScene(expected, canvas, projection);
@@ -177,9 +177,9 @@ TEST_F(SceneRender, ViewAnglesOrbitTheCameraAboutTheOrigin) {
     bool centred;
   };
   const Case cases[] = {
-      {{5, 0, 0, 0}, {0, PI / 2, 0, 0}, {0, PI / 2, 0, 0}, true},
-      {{0, 5, 0, 0}, {PI / 2, 0, 0, 0}, {PI / 2, 0, 0, 0}, true},
-      {{5, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, PI / 2, 0}, false}};
+      {{5, 0, 0, 0}, {0, kPi / 2, 0, 0}, {0, kPi / 2, 0, 0}, true},
+      {{0, 5, 0, 0}, {kPi / 2, 0, 0, 0}, {kPi / 2, 0, 0, 0}, true},
+      {{5, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, kPi / 2, 0}, false}};
   for (const Case& c : cases) {
     root.DeleteAll();
     CGSObject* object = AddObject(root);

@@ -11,20 +11,20 @@ namespace {
 
 constexpr bool kBigEndian = true;
 
-std::u16string Value(const IniFile& file, std::u16string_view section,
+std::u16string Value(const CIniFile& file, std::u16string_view section,
                      std::u16string_view key) {
   return file.Find(section, key).value_or(u"<missing>");
 }
 
 std::string AfterSet(std::string bytes, std::u16string_view section,
                      std::u16string_view key, std::u16string_view value) {
-  IniFile file(std::move(bytes));
+  CIniFile file(std::move(bytes));
   EXPECT_TRUE(file.Set(section, key, value));
   return file.Bytes();
 }
 
-TEST(IniFile, LookupsFollowTheProfileRules) {
-  const IniFile file(
+TEST(CIniFile, LookupsFollowTheProfileRules) {
+  const CIniFile file(
       "; comment=not a key\r\n"
       "Orphan=before any section\r\n"
       "[Form]\r\n"
@@ -78,7 +78,7 @@ TEST(IniFile, LookupsFollowTheProfileRules) {
   EXPECT_FALSE(IsValidIniSection(u" \t "));
 }
 
-TEST(IniFile, SetChangesOnlyTheKeysLine) {
+TEST(CIniFile, SetChangesOnlyTheKeysLine) {
   const std::string original =
       "; header\r\n[A]\n  Key = old value  \n\r\n; B=next\r\n[B]\r\nKey=b\r\n";
   // In place: the key's spelling, the blanks around "=" and the LF stay.
@@ -108,8 +108,8 @@ TEST(IniFile, SetChangesOnlyTheKeysLine) {
   EXPECT_EQ("[A]\r\nk=v\r\n", AfterSet("[A]\r\nk=\r\n", u"A", u"k", u"v"));
 }
 
-TEST(IniFile, SetRefusesWhatTheFormatCannotHold) {
-  IniFile file(std::string("[A]\r\nk=1\r\n"));
+TEST(CIniFile, SetRefusesWhatTheFormatCannotHold) {
+  CIniFile file(std::string("[A]\r\nk=1\r\n"));
   const std::string before = file.Bytes();
   for (auto key : {u"", u" ", u"a=b", u";k", u"[k", u"k\rx"}) {
     EXPECT_FALSE(file.Set(u"A", key, u"x"));
@@ -125,24 +125,25 @@ TEST(IniFile, SetRefusesWhatTheFormatCannotHold) {
   EXPECT_EQ(u"nul", Value(file, u"A", u"n"));
 }
 
-TEST(IniFile, NewFilesAreUtf16LittleEndianWithTheMark) {
-  IniFile file;
+TEST(CIniFile, NewFilesAreUtf16LittleEndianWithTheMark) {
+  CIniFile file;
   EXPECT_EQ("\xFF\xFE", file.Bytes());
   EXPECT_TRUE(file.Set(u"S", u"k", u"\u00e4\U0001F30D"));
   EXPECT_EQ(Utf16File(u"[S]\r\nk=\u00e4\U0001F30D\r\n"), file.Bytes());
   // No bytes at all is a new file too.
-  EXPECT_EQ(IniFile::Encoding::kUtf16Le, IniFile(std::string()).GetEncoding());
+  EXPECT_EQ(CIniFile::Encoding::kUtf16Le,
+            CIniFile(std::string()).GetEncoding());
 }
 
-TEST(IniFile, EachEncodingIsReadAndWrittenBackInKind) {
+TEST(CIniFile, EachEncodingIsReadAndWrittenBackInKind) {
   const std::u16string text = u"[S]\r\nName=Z\u00fcrich\r\n";
-  IniFile le(Utf16File(text));
+  CIniFile le(Utf16File(text));
   EXPECT_EQ(u"Z\u00fcrich", Value(le, u"s", u"name"));
   le.Set(u"S", u"Globe", u"\U0001F30D");
   EXPECT_EQ(Utf16File(text + u"Globe=\U0001F30D\r\n"), le.Bytes());
 
-  IniFile be(Utf16File(text, kBigEndian));
-  EXPECT_EQ(IniFile::Encoding::kUtf16Be, be.GetEncoding());
+  CIniFile be(Utf16File(text, kBigEndian));
+  EXPECT_EQ(CIniFile::Encoding::kUtf16Be, be.GetEncoding());
   EXPECT_EQ(u"Z\u00fcrich", Value(be, u"S", u"Name"));
   be.Set(u"S", u"Name", u"\u00c5");
   EXPECT_EQ(Utf16File(u"[S]\r\nName=\u00c5\r\n", kBigEndian), be.Bytes());
@@ -152,7 +153,7 @@ TEST(IniFile, EachEncodingIsReadAndWrittenBackInKind) {
   const std::u16string lookalikes =
       u"[\u0A5B\u5B0A]\r\nK\u0A3D\u3D0A=\u0A5D\u5D0A\u0A3B\u0D0A\u3B0D\r\n";
   for (const bool bigEndian : {false, true}) {
-    IniFile wide(Utf16File(lookalikes, bigEndian));
+    CIniFile wide(Utf16File(lookalikes, bigEndian));
     EXPECT_EQ(u"\u0A5D\u5D0A\u0A3B\u0D0A\u3B0D",
               Value(wide, u"\u0A5B\u5B0A", u"K\u0A3D\u3D0A"));
     EXPECT_TRUE(wide.Set(u"\u0A5B\u5B0A", u"K\u0A3D\u3D0A", u"\u0A0D"));
@@ -160,25 +161,25 @@ TEST(IniFile, EachEncodingIsReadAndWrittenBackInKind) {
     EXPECT_EQ(Utf16File(after, bigEndian), wide.Bytes());
   }
 
-  IniFile bom(std::string("\xEF\xBB\xBF[S]\r\nName=Z\xC3\xBCrich\r\n"));
+  CIniFile bom(std::string("\xEF\xBB\xBF[S]\r\nName=Z\xC3\xBCrich\r\n"));
   EXPECT_EQ(u"Z\u00fcrich", Value(bom, u"S", u"Name"));
   bom.Set(u"S", u"Globe", u"\U0001F30D");
   EXPECT_EQ(
       "\xEF\xBB\xBF[S]\r\nName=Z\xC3\xBCrich\r\nGlobe=\xF0\x9F\x8C\x8D\r\n",
       bom.Bytes());
 
-  IniFile plain(std::string("[S]\r\n"));
-  EXPECT_EQ(IniFile::Encoding::kUtf8, plain.GetEncoding());
+  CIniFile plain(std::string("[S]\r\n"));
+  EXPECT_EQ(CIniFile::Encoding::kUtf8, plain.GetEncoding());
   plain.Set(u"S", u"Half", u"a\xD800z");  // half a pair has no UTF-8 form
   EXPECT_EQ("[S]\r\nHalf=a\xEF\xBF\xBDz\r\n", plain.Bytes());
 }
 
-TEST(IniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
+TEST(CIniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
   // Latin-1 and cut-off sequences, as an ANSI file would hold them.
   const std::string foreign =
       "; gr\xFC\xDF"
       "e \xC3\x28 \xED\xA0\x80\r\n";
-  IniFile file(foreign + "[S]\r\nBad=\xE2\x82\r\nLong=\xF4\x90\x80\x80\r\n");
+  CIniFile file(foreign + "[S]\r\nBad=\xE2\x82\r\nLong=\xF4\x90\x80\x80\r\n");
   // One U+FFFD per maximal invalid subpart: a cut-off sequence is one, a
   // lead byte whose next byte cannot follow it is one by itself.
   EXPECT_EQ(u"\uFFFD", Value(file, u"S", u"Bad"));
@@ -189,23 +190,23 @@ TEST(IniFile, BrokenTextReadsAsReplacementAndIsKeptByteForByte) {
       file.Bytes());
 
   // A lone surrogate in UTF-16 is handed on as it is.
-  IniFile lone(Utf16File(u"[S]\r\nK=a\xDC00\r\n"));
+  CIniFile lone(Utf16File(u"[S]\r\nK=a\xDC00\r\n"));
   EXPECT_EQ(u"a\xDC00", Value(lone, u"S", u"K"));
 
   // A UTF-16 file cut after an odd byte: the stray byte is completed to a
   // code unit, so what is appended stays readable.
-  IniFile odd(Utf16File(u"[S]\r\nK=1") + "x");
+  CIniFile odd(Utf16File(u"[S]\r\nK=1") + "x");
   EXPECT_EQ(u"1\uFFFD", Value(odd, u"S", u"K"));
   odd.Set(u"S", u"L", u"2");
   EXPECT_EQ(u"2", Value(odd, u"S", u"L"));
   EXPECT_EQ(0u, odd.Bytes().size() % 2);
 }
 
-TEST(IniFile, ANameUtf8CannotHoldExactlyIsFoundAsStored) {
+TEST(CIniFile, ANameUtf8CannotHoldExactlyIsFoundAsStored) {
   // Half a surrogate pair is written as U+FFFD; Set and Find must look for
   // the name in that form, or the key is never found and every Set adds
   // another line.
-  IniFile file(std::string("[S]\r\n"));
+  CIniFile file(std::string("[S]\r\n"));
   EXPECT_TRUE(file.Set(u"S", u"k\xD800", u"1"));
   EXPECT_TRUE(file.Set(u"S", u"k\xD800", u"2"));
   EXPECT_EQ("[S]\r\nk\xEF\xBF\xBD=2\r\n", file.Bytes());
@@ -214,13 +215,13 @@ TEST(IniFile, ANameUtf8CannotHoldExactlyIsFoundAsStored) {
   EXPECT_TRUE(file.Set(u"\xDC00", u"k", u"3"));
   EXPECT_EQ(u"3", Value(file, u"\xDC00", u"k"));
   // UTF-16 keeps the half pair, which then names only itself.
-  IniFile wide;
+  CIniFile wide;
   EXPECT_TRUE(wide.Set(u"S", u"k\xD800", u"1"));
   EXPECT_EQ(u"1", Value(wide, u"S", u"k\xD800"));
   EXPECT_FALSE(wide.Find(u"S", u"k\uFFFD"));
 }
 
-TEST(IniFile, GarbageNeitherCrashesNorChangesWhenOnlyRead) {
+TEST(CIniFile, GarbageNeitherCrashesNorChangesWhenOnlyRead) {
   // Bytes rich in the characters the syntax looks at.
   std::uint32_t state = 12345;
   const auto next = [&] {
@@ -233,7 +234,7 @@ TEST(IniFile, GarbageNeitherCrashesNorChangesWhenOnlyRead) {
       const std::uint32_t r = next();
       bytes += r < 40 ? "[]=\r\n\0;\"'"[r % 10] : static_cast<char>(r);
     }
-    IniFile file(bytes);
+    CIniFile file(bytes);
     EXPECT_EQ(bytes, file.Bytes());
     file.Find(u"S", u"K");
     EXPECT_TRUE(file.Set(u"Ondrava", u"K", u"v"));

@@ -1,4 +1,4 @@
-// The store contract, run against the platform's own store: our IniFile on
+// The store contract, run against the platform's own store: our CIniFile on
 // Linux, the system's profile functions in the Windows test program.
 
 #include "settings/settings_store.h"

@@ -180,7 +180,7 @@ TEST_F(SnapFrame, TheGlobeFillsItsSilhouetteUnderTheClock) {
   EXPECT_GT(opaque, 100);
 }
 
-TEST_F(SnapFrame, TheColourKeyMakesTheSeasSeeThrough) {
+TEST_F(SnapFrame, TheColorKeyMakesTheSeasSeeThrough) {
   CCanvas plain, keyed;
   Render(kNoDial, {"--size", "200", "--time", "00:00:00"}, plain);
   Render(std::string(kNoDial) + "[AlphaColor]\nEnable=True\n",

@@ -48,7 +48,7 @@ class CanvasPainterTest : public ::testing::Test {
   std::optional<CCanvasPainter> painter;
 };
 
-TEST_F(CanvasPainterTest, FillRectWritesTheColourClipped) {
+TEST_F(CanvasPainterTest, FillRectWritesTheColorClipped) {
   CCanvasPainter& painter = PainterOn(20, 10);
   const RECT box{2, 3, 8, 6};
   painter.FillRect(box, RGB(10, 20, 30));

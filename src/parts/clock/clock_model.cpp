@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/angles.h"
+
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 
 double Fraction(double x) { return x - std::trunc(x); }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "base/utf.h"
 #include "parts/clock/clock_frm.h"
 #include "parts/clock/dial_characters.h"
 #include "settings/settings_store.h"
@@ -22,10 +23,7 @@ std::u16string FaceNameOf(const LOGFONTW& lf) {
 
 // At most 31 units and a terminator, never half of a surrogate pair.
 void SetFaceName(LOGFONTW& lf, std::u16string_view name) {
-  std::size_t n = std::min<std::size_t>(name.size(), LF_FACESIZE - 1);
-  if (n > 0 && n < name.size() && name[n - 1] >= 0xD800 &&
-      name[n - 1] <= 0xDBFF)
-    --n;
+  const std::size_t n = Utf16CutLength(name, LF_FACESIZE - 1);
   std::copy_n(name.begin(), n, lf.lfFaceName);
   lf.lfFaceName[n] = 0;
 }

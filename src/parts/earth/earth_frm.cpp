@@ -164,7 +164,7 @@ void CEarthFrm::Draw(CCanvas& target) {
     const double u =
         texture ? double(std::int64_t{texture->width} << texShift) : 1;
     guide.Draw(target, settings.tiltAngle, settings.turnAngle,
-               -PI * rotation / u, owner ? owner->PixelsPerInch() : 96);
+               -kPi * rotation / u, owner ? owner->PixelsPerInch() : 96);
     return;
   }
   if (builder.Size() == 0 || !texture || texture->IsEmpty()) return;

@@ -69,7 +69,7 @@ class CEarthFrm : public IFramePart {
   // Waits until the table for the current layout is complete (the frame
   // renderer shows the finished globe, the window lets it grow).
   void WaitForTable();
-  // How many entries a table may take at most (see GlobeTableBuilder): the
+  // How many entries a table may take at most (see CGlobeTableBuilder): the
   // tests play memory running out with it.
   void LimitTableEntries(std::size_t maxEntries) {
     builder.LimitEntries(maxEntries);
@@ -83,7 +83,7 @@ class CEarthFrm : public IFramePart {
   std::int32_t Rotation() const { return rotation; }
   bool Dragging() const { return dragging; }
   bool ShowsTiltGuide() const { return tiltMode; }
-  const GlobeTableBuilder& Table() const { return builder; }
+  const CGlobeTableBuilder& Table() const { return builder; }
   // The texture as the frames read it (colour key applied), or null.
   const CCanvas* Texture() const { return texture.get(); }
   int TextureShift() const { return texShift; }
@@ -134,7 +134,7 @@ class CEarthFrm : public IFramePart {
   // The client area the table is built for; kept apart from the table, so
   // that a table that could not be had is tried again at the same size.
   std::int32_t layoutWidth = 0, layoutHeight = 0;
-  GlobeTableBuilder builder;
+  CGlobeTableBuilder builder;
   bool dragging = false;
   bool tiltMode = false;
   std::int32_t dragStartX = 0, dragStartY = 0, dragStartRotation = 0;
@@ -154,5 +154,5 @@ class CEarthFrm : public IFramePart {
   SubsolarPoint sunlitFor{};
   const SunlitSources* sunPendingFrom = nullptr;
   SubsolarPoint sunPending{};
-  SunlitTextureBuilder sunBuilder;
+  CSunlitTextureBuilder sunBuilder;
 };

@@ -18,23 +18,46 @@ constexpr std::u16string_view kAlphaColor = u"AlphaColor",
                               kSun = u"Sun";
 constexpr std::size_t kFileNameCapacity = 259;
 
+// Each key of the globe's sections, named once for reading and writing.
+constexpr SettingKey kColorKeyEnable{kAlphaColor, u"Enable"};
+constexpr SettingKey kColorKeyColor{kAlphaColor, u"Color"};
+constexpr SettingKey kColorKeyRange{kAlphaColor, u"Range"};
+constexpr SettingKey kColorKeyMin{kAlphaColor, u"Min"};
+constexpr SettingKey kColorKeyMax{kAlphaColor, u"Max"};
+constexpr SettingKey kGradientEnable{kGradient, u"Enable"};
+constexpr SettingKey kGradientMin{kGradient, u"Min"};
+constexpr SettingKey kGradientMax{kGradient, u"Max"};
+constexpr SettingKey kShadingEnable{kShading, u"Enable"};
+constexpr SettingKey kShadingMin{kShading, u"Min"};
+constexpr SettingKey kShadingMax{kShading, u"Max"};
+constexpr SettingKey kOffset{kRevolution, u"Offset"};
+constexpr SettingKey kSpeed{kRevolution, u"Speed"};
+constexpr SettingKey kUpdatePeriod{kRevolution, u"Update_mSec"};
+constexpr SettingKey kFileName{kOption, u"FileName"};
+constexpr SettingKey kUseFile{kOption, u"UseFile"};
+constexpr SettingKey kViewBack{kOption, u"ViewBack"};
+constexpr SettingKey kAngle{kOption, u"Angle"};
+constexpr SettingKey kAngle2{kOption, u"Angle2"};
+constexpr SettingKey kPhoto{kOption, u"Photo"};
+constexpr SettingKey kSunEnable{kSun, u"Enable"};
+constexpr SettingKey kSunLights{kSun, u"Lights"};
+constexpr SettingKey kSunNight{kSun, u"Night"};
+
 // The speed presets, hundredths of a degree per millisecond, for 134..139.
 constexpr double kSpeedPresets[] = {0, 1.2, 0.6, 0.3, 0.01, 1.0 / 2400};
 // The tilt presets for 121..133.
 constexpr double kTiltPresets[] = {90,  75,  60,  45,  30,  15, 0,
                                    -15, -30, -45, -60, -75, -90};
 
-std::uint8_t ReadByte(const ISettingsStore& s, std::u16string_view section,
-                      std::u16string_view key, int fallback) {
-  return std::uint8_t(
-      ReadInt(s, section, key, fallback));  // the low eight bits
+std::uint8_t ReadByte(const ISettingsStore& s, SettingKey key, int fallback) {
+  return std::uint8_t(ReadInt(s, key, fallback));  // the low eight bits
 }
 
 // A level 0..255 for a key that had none before: a number beyond the range
 // is limited, anything that is no number at all gives the default.
-std::uint8_t ReadLevel(const ISettingsStore& s, std::u16string_view section,
-                       std::u16string_view key, std::uint8_t fallback) {
-  const std::u16string text = s.ReadString(section, key, u"");
+std::uint8_t ReadLevel(const ISettingsStore& s, SettingKey key,
+                       std::uint8_t fallback) {
+  const std::u16string text = s.ReadString(key.section, key.name, u"");
   std::string digits;
   for (char16_t c : text)
     if (c != u' ' && c != u'\t') digits += c < 0x80 ? char(c) : '?';
@@ -59,69 +82,67 @@ UINT TiltItemFor(double a) {
 }  // namespace
 
 void CEarthFrm::LoadSettings(const ISettingsStore& s) {
-  settings.colorKey.enable = ReadBool(s, kAlphaColor, u"Enable", false);
+  settings.colorKey.enable = ReadBool(s, kColorKeyEnable, false);
   settings.colorKey.color =
-      COLORREF(std::uint32_t(ReadInt(s, kAlphaColor, u"Color", 0xFF0000)));
-  settings.colorKey.range = ReadByte(s, kAlphaColor, u"Range", 192);
-  settings.colorKey.min = ReadByte(s, kAlphaColor, u"Min", 31);
-  settings.colorKey.max = ReadByte(s, kAlphaColor, u"Max", 255);
-  settings.gradientEnable = ReadBool(s, kGradient, u"Enable", false);
-  settings.gradientMin = ReadByte(s, kGradient, u"Min", 160);
-  settings.gradientMax = ReadByte(s, kGradient, u"Max", 255);
-  settings.shadingEnable = ReadBool(s, kShading, u"Enable", true);
-  settings.shadingMin = ReadByte(s, kShading, u"Min", 0);
-  settings.shadingMax = ReadByte(s, kShading, u"Max", 127);
-  settings.offset = ReadInt(s, kRevolution, u"Offset", 0) % 36000;
-  const double value = ReadDouble(s, kRevolution, u"Speed", 60);
+      COLORREF(std::uint32_t(ReadInt(s, kColorKeyColor, 0xFF0000)));
+  settings.colorKey.range = ReadByte(s, kColorKeyRange, 192);
+  settings.colorKey.min = ReadByte(s, kColorKeyMin, 31);
+  settings.colorKey.max = ReadByte(s, kColorKeyMax, 255);
+  settings.gradientEnable = ReadBool(s, kGradientEnable, false);
+  settings.gradientMin = ReadByte(s, kGradientMin, 160);
+  settings.gradientMax = ReadByte(s, kGradientMax, 255);
+  settings.shadingEnable = ReadBool(s, kShadingEnable, true);
+  settings.shadingMin = ReadByte(s, kShadingMin, 0);
+  settings.shadingMax = ReadByte(s, kShadingMax, 127);
+  settings.offset = ReadInt(s, kOffset, 0) % 36000;
+  const double value = ReadDouble(s, kSpeed, 60);
   // Whole turns per period are dropped; the sign stays.
   settings.speed = std::isfinite(value) ? std::fmod(-value, 36000.0) : 0.0;
   if (settings.speed == 0)
     settings.speed = 0;  // no negative zero in the file later
-  settings.updateMs = ReadInt(s, kRevolution, u"Update_mSec", 100);
-  settings.fileName = s.ReadString(kOption, u"FileName", u"");
+  settings.updateMs = ReadInt(s, kUpdatePeriod, 100);
+  settings.fileName = s.ReadString(kFileName.section, kFileName.name, u"");
   if (settings.fileName.size() > kFileNameCapacity)
     settings.fileName.resize(kFileNameCapacity);
-  settings.useFile =
-      !settings.fileName.empty() && ReadBool(s, kOption, u"UseFile", true);
-  settings.viewBack = ReadBool(s, kOption, u"ViewBack", false);
-  const double angle = ReadDouble(s, kOption, u"Angle", 30);
+  settings.useFile = !settings.fileName.empty() && ReadBool(s, kUseFile, true);
+  settings.viewBack = ReadBool(s, kViewBack, false);
+  const double angle = ReadDouble(s, kAngle, 30);
   settings.tiltAngle = std::isnan(angle) ? 30 : std::clamp(angle, -90.0, 90.0);
-  const double angle2 = ReadDouble(s, kOption, u"Angle2", 0);
+  const double angle2 = ReadDouble(s, kAngle2, 0);
   settings.turnAngle =
       std::isnan(angle2) ? 0 : std::clamp(angle2, -180.0, 180.0);
-  settings.photo = ReadBool(s, kOption, u"Photo", false);
-  settings.sunEnable = ReadBool(s, kSun, u"Enable", false);
-  settings.sunLights = ReadBool(s, kSun, u"Lights", false);
-  settings.sunNight = ReadLevel(s, kSun, u"Night", 48);
+  settings.photo = ReadBool(s, kPhoto, false);
+  settings.sunEnable = ReadBool(s, kSunEnable, false);
+  settings.sunLights = ReadBool(s, kSunLights, false);
+  settings.sunNight = ReadLevel(s, kSunNight, 48);
   ReloadTexture();
 }
 
 void CEarthFrm::SaveSettings(ISettingsStore& s) {
-  WriteBool(s, kAlphaColor, u"Enable", settings.colorKey.enable);
-  WriteInt(s, kAlphaColor, u"Color", std::int32_t(settings.colorKey.color));
-  WriteInt(s, kAlphaColor, u"Range", settings.colorKey.range);
-  WriteInt(s, kAlphaColor, u"Min", settings.colorKey.min);
-  WriteInt(s, kAlphaColor, u"Max", settings.colorKey.max);
-  WriteBool(s, kGradient, u"Enable", settings.gradientEnable);
-  WriteInt(s, kGradient, u"Min", settings.gradientMin);
-  WriteInt(s, kGradient, u"Max", settings.gradientMax);
-  WriteBool(s, kShading, u"Enable", settings.shadingEnable);
-  WriteInt(s, kShading, u"Min", settings.shadingMin);
-  WriteInt(s, kShading, u"Max", settings.shadingMax);
-  WriteInt(s, kRevolution, u"Offset", settings.offset);
+  WriteBool(s, kColorKeyEnable, settings.colorKey.enable);
+  WriteInt(s, kColorKeyColor, std::int32_t(settings.colorKey.color));
+  WriteInt(s, kColorKeyRange, settings.colorKey.range);
+  WriteInt(s, kColorKeyMin, settings.colorKey.min);
+  WriteInt(s, kColorKeyMax, settings.colorKey.max);
+  WriteBool(s, kGradientEnable, settings.gradientEnable);
+  WriteInt(s, kGradientMin, settings.gradientMin);
+  WriteInt(s, kGradientMax, settings.gradientMax);
+  WriteBool(s, kShadingEnable, settings.shadingEnable);
+  WriteInt(s, kShadingMin, settings.shadingMin);
+  WriteInt(s, kShadingMax, settings.shadingMax);
+  WriteInt(s, kOffset, settings.offset);
   // A stopped globe is written "0", never "-0".
-  WriteDouble(s, kRevolution, u"Speed",
-              settings.speed == 0 ? 0.0 : -settings.speed);
-  WriteInt(s, kRevolution, u"Update_mSec", settings.updateMs);
-  s.WriteString(kOption, u"FileName", settings.fileName);
-  WriteBool(s, kOption, u"UseFile", settings.useFile);
-  WriteBool(s, kOption, u"ViewBack", settings.viewBack);
-  WriteDouble(s, kOption, u"Angle", settings.tiltAngle);
-  WriteDouble(s, kOption, u"Angle2", settings.turnAngle);
-  WriteBool(s, kOption, u"Photo", settings.photo);
-  WriteBool(s, kSun, u"Enable", settings.sunEnable);
-  WriteBool(s, kSun, u"Lights", settings.sunLights);
-  WriteInt(s, kSun, u"Night", settings.sunNight);
+  WriteDouble(s, kSpeed, settings.speed == 0 ? 0.0 : -settings.speed);
+  WriteInt(s, kUpdatePeriod, settings.updateMs);
+  s.WriteString(kFileName.section, kFileName.name, settings.fileName);
+  WriteBool(s, kUseFile, settings.useFile);
+  WriteBool(s, kViewBack, settings.viewBack);
+  WriteDouble(s, kAngle, settings.tiltAngle);
+  WriteDouble(s, kAngle2, settings.turnAngle);
+  WriteBool(s, kPhoto, settings.photo);
+  WriteBool(s, kSunEnable, settings.sunEnable);
+  WriteBool(s, kSunLights, settings.sunLights);
+  WriteInt(s, kSunNight, settings.sunNight);
 }
 
 bool CEarthFrm::OnCommand(UINT command) {

@@ -12,11 +12,11 @@ constexpr std::int32_t kStrip = 12;
 
 void Disc(CCylinder& c, double z, double normalZ) {
   c.BeginBlock(kStrip);
-  c.Colour(255, 255, 255, 127.0);
+  c.Color(255, 255, 255, 127.0);
   for (int i = 0; i <= c.segments; ++i) {
     // Zigzag between the two halves of the rim while sweeping half a turn,
     // so that the strip covers the disc.
-    const double a = i * PI / c.segments;
+    const double a = i * kPi / c.segments;
     const double side = i % 2 == 0 ? 1 : -1;
     c.Normal(0, 0, normalZ);
     c.Vertex(c.radius * std::cos(a), side * c.radius * std::sin(a), z);
@@ -27,9 +27,9 @@ void Disc(CCylinder& c, double z, double normalZ) {
 void CCylinder::Build() {
   Disc(*this, -height / 2, -1);
   BeginBlock(kStrip);
-  Colour(255, 255, 255, 127.0);
+  Color(255, 255, 255, 127.0);
   for (int i = 0; i <= segments; ++i) {
-    const double phi = 2 * PI * i / segments;
+    const double phi = 2 * kPi * i / segments;
     NormalUnit(std::cos(phi), std::sin(phi), 0);
     Vertex(radius * std::cos(phi), radius * std::sin(phi), -height / 2);
     NormalUnit(std::cos(phi), std::sin(phi), 0);
@@ -79,8 +79,8 @@ void CTiltGuide::Draw(CCanvas& canvas, double tiltDegrees, double turnDegrees,
   Matrix4 m;
   SetIdentity(m);
   RotateZ(m, m, spin);
-  RotateX(m, m, (tiltDegrees + 90) * PI / 180);
-  RotateY(m, m, turnDegrees * PI / 180);
+  RotateX(m, m, (tiltDegrees + 90) * kPi / 180);
+  RotateY(m, m, turnDegrees * kPi / 180);
   CopyMat(guideScene->matrix, m);
   RenderScene(*guideScene, canvas, guideCamera);
 
