@@ -5,20 +5,7 @@
 
 #include <string_view>
 
-#include "parts/ui_language.h"
-#include "platform/win32_types.h"
-
-// How a front-end makes its native menu from the description.
-class IMenuBuilder {
- public:
-  virtual void BeginSubmenu(std::u16string_view text) = 0;
-  virtual void EndSubmenu() = 0;
-  virtual void AddItem(UINT command, std::u16string_view text) = 0;
-  virtual void AddSeparator() = 0;
-
- protected:
-  ~IMenuBuilder() = default;
-};
+#include "parts/menu_builder.h"
 
 // The whole popup, in order: the clock's submenu, the globe's (with its
 // angle and speed submenus), the two window switches, the About box and

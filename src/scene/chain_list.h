@@ -101,9 +101,9 @@ class CChainList : public CChainNode, public IChainList {
   std::int32_t IndexOf(const CChainNode* n) const override;
   void Sort(ChainCompare compare, void* context) override;
 
+ private:
   std::int32_t count = 0;
 
- private:
   bool IsMember(const CChainNode* n) const;
   void Insert(CChainNode* n, CChainNode* after);
   CChainNode* Take(CChainNode* n);

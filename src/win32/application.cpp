@@ -14,9 +14,9 @@ bool CApplication::Init(HINSTANCE moduleInstance, int showCommand,
 
   mainWindow = window;
   mainWindow->Create(this);
-  if (!mainWindow->window) return false;
-  ShowWindow(mainWindow->window, showCommand);
-  UpdateWindow(mainWindow->window);
+  if (!mainWindow->Handle()) return false;
+  ShowWindow(mainWindow->Handle(), showCommand);
+  UpdateWindow(mainWindow->Handle());
   return true;
 }
 

@@ -16,6 +16,13 @@ class CApplication {
   // Runs the message loop until the quit message; returns its exit code.
   int Run();
 
+  HINSTANCE Instance() const { return instance; }
+  // The program's icons (null when they could not be loaded) and cursor.
+  HICON LargeIcon() const { return largeIcon; }
+  HICON SmallIcon() const { return smallIcon; }
+  HCURSOR Cursor() const { return cursor; }
+
+ private:
   HINSTANCE instance = nullptr;
   HICON largeIcon = nullptr;
   HICON smallIcon = nullptr;

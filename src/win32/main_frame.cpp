@@ -22,7 +22,7 @@ void CMainFrame::SetSettingsPath(std::u16string path) {
 }
 
 void CMainFrame::FillCreateParams(CreateParams& params) {
-  LoadStringW(application->instance, IDS_PRODUCT_NAME, productName,
+  LoadStringW(application->Instance(), IDS_PRODUCT_NAME, productName,
               int(std::size(productName)));
   params.title = productName;
   params.style = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;

@@ -29,7 +29,7 @@ std::u16string VersionString(const void* block, const wchar_t* key) {
 void CMainFrame::BuildTipText(wchar_t* tip) {
   if (saveFailureShown) {
     wchar_t name[100] = {};
-    LoadStringW(application->instance, IDS_PRODUCT_NAME, name,
+    LoadStringW(application->Instance(), IDS_PRODUCT_NAME, name,
                 int(std::size(name)));
     const std::u16string text = SaveFailedTipText(
         std::u16string(name, name + wcslen(name)), ornament.Language());
@@ -55,7 +55,7 @@ void CMainFrame::BuildTipText(wchar_t* tip) {
 }
 
 bool CMainFrame::SetTrayIcon(bool show) {
-  if (show && !application->largeIcon) show = false;
+  if (show && !application->LargeIcon()) show = false;
   bool accepted = true;
   if (show) {
     tray = NOTIFYICONDATAW{};
@@ -64,7 +64,7 @@ bool CMainFrame::SetTrayIcon(bool show) {
     tray.uID = 1;
     tray.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     tray.uCallbackMessage = WM_USER;
-    tray.hIcon = application->largeIcon;
+    tray.hIcon = application->LargeIcon();
     BuildTipText(tray.szTip);
     accepted = Shell_NotifyIconW(trayShown ? NIM_MODIFY : NIM_ADD, &tray);
   } else if (trayShown) {
@@ -117,7 +117,7 @@ void CMainFrame::OnContextMenu(LPARAM screenPoint) {
 }
 
 void CMainFrame::ShowAbout() {
-  ShowAboutBox(application->instance, window, ornament.Language());
+  ShowAboutBox(application->Instance(), window, ornament.Language());
 }
 
 IMenu* CMainFrame::PopupMenu() { return popupView.get(); }

@@ -44,7 +44,7 @@ bool CMainFrame::PickColor(COLORREF& color, COLORREF* customColors) {
   CHOOSECOLORW choose{};
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = window;
-  choose.hInstance = reinterpret_cast<HWND>(application->instance);
+  choose.hInstance = reinterpret_cast<HWND>(application->Instance());
   choose.rgbResult = color;
   choose.lpCustColors = customColors;
   choose.Flags = CC_RGBINIT;
@@ -62,7 +62,7 @@ bool CMainFrame::PickFont(LOGFONTW& font, int& pointSizeTenths) {
   choose.hDC = dc;
   choose.lpLogFont = &font;
   choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
-  choose.hInstance = application->instance;
+  choose.hInstance = application->Instance();
   choose.lpszStyle = style;
   const BOOL chosen = ChooseFontW(&choose);
   ReleaseDC(window, dc);

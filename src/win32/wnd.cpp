@@ -49,10 +49,10 @@ void CWnd::Create(CApplication* app) {
   wc.cbSize = sizeof(WNDCLASSEXW);
   wc.style = CS_HREDRAW | CS_VREDRAW;
   wc.lpfnWndProc = InitialWindowProc;
-  wc.hInstance = app->instance;
-  wc.hIcon = app->largeIcon;
-  wc.hCursor = app->cursor;
-  wc.hIconSm = app->smallIcon;
+  wc.hInstance = app->Instance();
+  wc.hIcon = app->LargeIcon();
+  wc.hCursor = app->Cursor();
+  wc.hIconSm = app->SmallIcon();
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = className;
   FillCreateParams(params);
@@ -62,7 +62,7 @@ void CWnd::Create(CApplication* app) {
   window = CreateWindowExW(params.exStyle, wc.lpszClassName, params.title,
                            params.style, params.x, params.y, params.width,
                            params.height, params.parent, params.menu,
-                           app->instance, params.param);
+                           app->Instance(), params.param);
   windowBeingCreated = nullptr;
   SysFreeString(className);
 }

@@ -34,15 +34,19 @@ class CWnd {
   virtual void Create(CApplication* app);
   virtual void WndProc(WndMessage& message) = 0;
 
-  HWND window = nullptr;
-  CApplication* application = nullptr;
-  StubWindowProc stub = nullptr;
+  // The window, or null before creation and after a failed one.
+  HWND Handle() const { return window; }
 
  protected:
   // The system's default handling, stored as the record's result.
   void DefaultProc(WndMessage& message);
 
+  HWND window = nullptr;
+  CApplication* application = nullptr;
+
  private:
+  StubWindowProc stub = nullptr;
+
   static void ONDRAVA_STUB_METHOD_ABI Forward(void* object,
                                               WndMessage* message);
   static LRESULT CALLBACK InitialWindowProc(HWND hwnd, UINT msg, WPARAM wParam,

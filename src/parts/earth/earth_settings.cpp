@@ -7,6 +7,7 @@
 #include "globe/globe_motion.h"
 #include "parts/command_ids.h"
 #include "parts/earth/earth_frm.h"
+#include "parts/earth/earth_menu.h"
 #include "settings/settings_store.h"
 #include "settings/settings_values.h"
 
@@ -243,10 +244,9 @@ void CEarthFrm::UpdateMenu(IMenu& popup) {
     popup.DeleteItem(IDM_SPEED_CUSTOM);
   } else if (IMenu* speeds = popup.SubMenuHolding(IDM_SPEED_FIRST);
              speeds && !popup.HasItem(IDM_SPEED_CUSTOM)) {
-    const UiText custom{u"カスタム(&6)", u"Custom (&6)"};
     speeds->AppendItem(
         IDM_SPEED_CUSTOM,
-        custom.In(owner ? owner->Language() : UiLanguage::kJapanese), true,
-        true);
+        kCustomSpeedText.In(owner ? owner->Language() : UiLanguage::kJapanese),
+        true, true);
   }
 }
