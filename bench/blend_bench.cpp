@@ -17,7 +17,7 @@ using SpanFn = void (*)(std::uint32_t, std::uint32_t*, std::uint32_t*,
 void BlendCanvas(benchmark::State& state, SpanFn span) {
   CCanvas canvas;
   canvas.Resize(kSide, kSide);
-  for (int i = 0; i < kSide * kSide; ++i) canvas.pixels[i] = 0x80402010u + i;
+  for (int i = 0; i < kSide * kSide; ++i) canvas.Pixels()[i] = 0x80402010u + i;
   for (auto _ : state) {
     for (int y = 0; y < kSide; ++y) {
       std::uint32_t* row = canvas.Row(y);

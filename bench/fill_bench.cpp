@@ -31,7 +31,7 @@ int CoveredPixels(void (*fill)(CCanvas&)) {
   canvas.Clear();
   fill(canvas);
   int n = 0;
-  for (int i = 0; i < kSide * kSide; ++i) n += canvas.pixels[i] != 0;
+  for (int i = 0; i < kSide * kSide; ++i) n += canvas.Pixels()[i] != 0;
   return n;
 }
 

@@ -79,7 +79,7 @@ void BM_RenderCylinder(benchmark::State& state) {
   canvas.Clear();
   for (auto _ : state) {
     RenderScene(root, canvas, projection);
-    benchmark::DoNotOptimize(canvas.pixels);
+    benchmark::DoNotOptimize(canvas.Pixels());
     benchmark::ClobberMemory();
   }
   state.counters["triangles"] = root.triangleList.triangleCount;

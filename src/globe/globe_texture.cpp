@@ -37,11 +37,11 @@ std::uint8_t KeyAlpha(std::uint32_t pixel, const ColorKey& key) {
 void ApplyColorKey(CCanvas& texture, const ColorKey& key) {
   if (texture.IsEmpty()) return;
   const std::size_t n =
-      std::size_t(texture.width) * std::size_t(texture.height);
+      std::size_t(texture.Width()) * std::size_t(texture.Height());
   for (std::size_t i = 0; i < n; ++i) {
-    const std::uint32_t rgb = texture.pixels[i] & 0x00FFFFFFu;
+    const std::uint32_t rgb = texture.Pixels()[i] & 0x00FFFFFFu;
     const std::uint32_t alpha = key.enable ? KeyAlpha(rgb, key) : 255u;
-    texture.pixels[i] = alpha << 24 | rgb;
+    texture.Pixels()[i] = alpha << 24 | rgb;
   }
   if (key.enable) PremultiplyAlpha(texture);
 }
@@ -56,9 +56,9 @@ void ApplyWaterMask(CCanvas& texture, const std::uint8_t* water,
                     const ColorKey& key) {
   if (texture.IsEmpty()) return;
   const std::size_t n =
-      std::size_t(texture.width) * std::size_t(texture.height);
+      std::size_t(texture.Width()) * std::size_t(texture.Height());
   for (std::size_t i = 0; i < n; ++i)
-    texture.pixels[i] = std::uint32_t(MaskAlpha(water[i], key)) << 24 |
-                        (texture.pixels[i] & 0x00FFFFFFu);
+    texture.Pixels()[i] = std::uint32_t(MaskAlpha(water[i], key)) << 24 |
+                          (texture.Pixels()[i] & 0x00FFFFFFu);
   if (key.enable) PremultiplyAlpha(texture);
 }

@@ -12,9 +12,9 @@
 bool AlphaBlendCanvas(CCanvas& dst, int x, int y, int w, int h,
                       const CCanvas& src, int sx, int sy, int sw, int sh,
                       BLENDFUNCTION blend) {
-  if (!pfnGdiAlphaBlend || !dst.dc || !src.dc) return false;
-  return pfnGdiAlphaBlend(dst.dc, x, y, w, h, src.dc, sx, sy, sw, sh, blend) !=
-         0;
+  if (!pfnGdiAlphaBlend || !dst.Dc() || !src.Dc()) return false;
+  return pfnGdiAlphaBlend(dst.Dc(), x, y, w, h, src.Dc(), sx, sy, sw, sh,
+                          blend) != 0;
 }
 
 #else
@@ -56,8 +56,8 @@ void BlendRowsOver(CCanvas& dst, int left, int top, int right, int bottom,
 }
 
 bool SourceRectInside(const CCanvas& src, int sx, int sy, int sw, int sh) {
-  return sx >= 0 && sy >= 0 && sw > 0 && sh > 0 && sw <= src.width - sx &&
-         sh <= src.height - sy;
+  return sx >= 0 && sy >= 0 && sw > 0 && sh > 0 && sw <= src.Width() - sx &&
+         sh <= src.Height() - sy;
 }
 
 }  // namespace
@@ -73,9 +73,10 @@ bool SoftwareAlphaBlend(CCanvas& dst, int x, int y, int w, int h,
   const std::uint32_t constant = blend.SourceConstantAlpha;
   const int top = std::max(y, 0);
   const int bottom =
-      int(std::min<std::int64_t>(std::int64_t{y} + h, dst.height));
+      int(std::min<std::int64_t>(std::int64_t{y} + h, dst.Height()));
   const int left = std::max(x, 0);
-  const int right = int(std::min<std::int64_t>(std::int64_t{x} + w, dst.width));
+  const int right =
+      int(std::min<std::int64_t>(std::int64_t{x} + w, dst.Width()));
   if (perPixel && sw == w && sh == h) {
     BlendRowsOver(dst, left, top, right, bottom, src, sx - x, sy - y, constant);
     return true;

@@ -43,6 +43,17 @@ class CCanvas {
     return pixels + static_cast<std::int64_t>(height - 1 - y) * width;
   }
 
+  std::int32_t Width() const { return width; }
+  std::int32_t Height() const { return height; }
+  // The first pixel of the bottom row: rows run bottom-up, `Width()` apart.
+  std::uint32_t* Pixels() const { return pixels; }
+  // The memory device context the canvas is selected into (Windows), or
+  // null.
+  HDC Dc() const { return dc; }
+  // The surface's description, as the window system is given it.
+  const BITMAPV4HEADER& Header() const { return header; }
+
+ private:
   HDC dc = nullptr;
   HBITMAP bitmap = nullptr;
   std::int32_t width = 0;
@@ -50,7 +61,6 @@ class CCanvas {
   BITMAPV4HEADER header;
   std::uint32_t* pixels = nullptr;
 
- private:
   static bool IsAcceptableSize(std::int32_t w, std::int32_t h);
   // Platform part: make storage for the header's size, or release it.
   bool CreateSurface(HDC& newDc, HBITMAP& newBitmap, std::uint32_t*& newPixels);

@@ -19,11 +19,11 @@ bool TileHoldsAnything(const CCanvas& layer, int left, int top, int right,
 std::vector<RECT> DrawnTiles(const CCanvas& layer, int tileSize) {
   std::vector<RECT> tiles;
   if (layer.IsEmpty() || tileSize < 1) return tiles;
-  for (int top = 0; top < layer.height; top += tileSize) {
-    const int bottom = std::min(top + tileSize, layer.height);
+  for (int top = 0; top < layer.Height(); top += tileSize) {
+    const int bottom = std::min(top + tileSize, layer.Height());
     int runStart = -1;
-    for (int left = 0; left < layer.width; left += tileSize) {
-      const int right = std::min(left + tileSize, layer.width);
+    for (int left = 0; left < layer.Width(); left += tileSize) {
+      const int right = std::min(left + tileSize, layer.Width());
       const bool drawn = TileHoldsAnything(layer, left, top, right, bottom);
       if (drawn && runStart < 0) runStart = left;
       if (!drawn && runStart >= 0) {
@@ -32,7 +32,7 @@ std::vector<RECT> DrawnTiles(const CCanvas& layer, int tileSize) {
       }
     }
     if (runStart >= 0)
-      tiles.push_back(RECT{runStart, top, layer.width, bottom});
+      tiles.push_back(RECT{runStart, top, layer.Width(), bottom});
   }
   return tiles;
 }

@@ -233,7 +233,7 @@ std::int32_t ScanBand(CCanvas& canvas, CPolygonScratch& s, int activeCount,
                       std::int32_t start, std::int32_t end, const Edge& edge,
                       const Span& span) {
   for (std::int32_t y = start; y <= end; ++y) {
-    if (y >= canvas.height) return INT_MAX;
+    if (y >= canvas.Height()) return INT_MAX;
     const RowPlotter<Edge> plot{edge, y, y >= 0};
     bool crossed = false;
     std::int32_t previousRight = 0;
@@ -312,7 +312,8 @@ std::uint32_t Fraction(std::int32_t numerator, std::int32_t denominator,
 void PlotEdgePixel(CCanvas& canvas, std::int32_t column, std::int32_t row,
                    int code, std::int32_t numerator, std::int32_t denominator,
                    void* context) {
-  if (column < 0 || column >= canvas.width || row < 0 || row >= canvas.height)
+  if (column < 0 || column >= canvas.Width() || row < 0 ||
+      row >= canvas.Height())
     return;
   const auto& colors = *static_cast<const PolygonColors*>(context);
   std::uint32_t color = UsesEdgeColorA(code) ? colors.edgeA : colors.edgeB;

@@ -18,9 +18,9 @@ struct RegionRect {
 void FillClippedRect(CCanvas& canvas, const RegionRect& r, std::uint32_t color,
                      std::uint32_t alpha) {
   const std::int32_t left = std::max(r.left, 0);
-  const std::int32_t right = std::min(r.right, canvas.width);
+  const std::int32_t right = std::min(r.right, canvas.Width());
   const std::int32_t top = std::max(r.top, 0);
-  const std::int32_t bottom = std::min(r.bottom, canvas.height);
+  const std::int32_t bottom = std::min(r.bottom, canvas.Height());
   if (left >= right) return;
   for (std::int32_t y = top; y < bottom; ++y) {
     std::uint32_t* row = canvas.Row(y);
@@ -49,8 +49,9 @@ void FillRegion(CCanvas& canvas, const void* regionData, std::size_t dataBytes,
 
 void PremultiplyAlpha(CCanvas& canvas) {
   if (canvas.IsEmpty()) return;
-  const std::size_t n = std::size_t(canvas.width) * std::size_t(canvas.height);
-  for (std::uint32_t* p = canvas.pixels; p != canvas.pixels + n; ++p) {
+  const std::size_t n =
+      std::size_t(canvas.Width()) * std::size_t(canvas.Height());
+  for (std::uint32_t* p = canvas.Pixels(); p != canvas.Pixels() + n; ++p) {
     const std::uint32_t a = *p >> 24;
     const std::uint32_t r = ((*p >> 16) & 0xFF) * a >> 8;
     const std::uint32_t g = ((*p >> 8) & 0xFF) * a >> 8;

@@ -93,7 +93,7 @@ void ScanTriangle(CCanvas& canvas, const Point2D vertices[3], void* context,
   if (IsLeftOf(edges[0], edges[1])) std::swap(left, right);
 
   std::int32_t switchRow = edges[0].y1;
-  for (std::int32_t y = edges[0].y0; y < canvas.height; ++y) {
+  for (std::int32_t y = edges[0].y0; y < canvas.Height(); ++y) {
     if (y >= switchRow) {
       if (left == &edges[2] || right == &edges[2]) break;
       if (edges[1].x < edges[2].x) {

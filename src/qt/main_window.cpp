@@ -80,14 +80,14 @@ void CQtMainWindow::paintEvent(QPaintEvent*) {
   // right side up on the way: row by row when the store is an image of the
   // canvas's own format, else by a painter over the canvas's memory.
   if (CopyIntoBackingStore()) return;
-  QImage frame(reinterpret_cast<const uchar*>(canvas.pixels), canvas.width,
-               canvas.height, qsizetype(canvas.width) * 4,
+  QImage frame(reinterpret_cast<const uchar*>(canvas.Pixels()), canvas.Width(),
+               canvas.Height(), qsizetype(canvas.Width()) * 4,
                QImage::Format_ARGB32_Premultiplied);
   const qreal ratio = devicePixelRatioF();
   frame.setDevicePixelRatio(ratio);
   QPainter painter(this);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.setTransform(QTransform(1, 0, 0, -1, 0, canvas.height / ratio));
+  painter.setTransform(QTransform(1, 0, 0, -1, 0, canvas.Height() / ratio));
   painter.drawImage(QPointF(0, 0), frame);
 }
 
@@ -98,10 +98,10 @@ bool CQtMainWindow::CopyIntoBackingStore() {
   if (!device || device->devType() != QInternal::Image) return false;
   auto* image = static_cast<QImage*>(device);
   if (image->format() != QImage::Format_ARGB32_Premultiplied ||
-      image->width() < canvas.width || image->height() < canvas.height)
+      image->width() < canvas.Width() || image->height() < canvas.Height())
     return false;
-  const std::size_t rowBytes = std::size_t(canvas.width) * 4;
-  for (int y = 0; y < canvas.height; ++y)
+  const std::size_t rowBytes = std::size_t(canvas.Width()) * 4;
+  for (int y = 0; y < canvas.Height(); ++y)
     std::memcpy(image->scanLine(y), canvas.Row(y), rowBytes);
   return true;
 }

@@ -16,6 +16,7 @@
 
 namespace {
 
+using ::Wide;
 const wchar_t* Wide(const std::wstring& text) { return text.c_str(); }
 
 // What GetPrivateProfileStringW hands back for a missing key instead of the

@@ -40,7 +40,7 @@ bool Clip(std::int64_t& first, std::int64_t& end, std::int32_t limit) {
 
 void FillSpan(CCanvas& canvas, std::int64_t left, std::int64_t right,
               std::int64_t row, std::uint32_t pixel) {
-  if (row < 0 || row >= canvas.height || !Clip(left, right, canvas.width))
+  if (row < 0 || row >= canvas.Height() || !Clip(left, right, canvas.Width()))
     return;
   std::fill(canvas.Row(std::int32_t(row)) + left,
             canvas.Row(std::int32_t(row)) + right, pixel);
@@ -48,7 +48,7 @@ void FillSpan(CCanvas& canvas, std::int64_t left, std::int64_t right,
 
 void FillBox(CCanvas& canvas, std::int64_t left, std::int64_t top,
              std::int64_t right, std::int64_t bottom, std::uint32_t pixel) {
-  if (!Clip(top, bottom, canvas.height)) return;
+  if (!Clip(top, bottom, canvas.Height())) return;
   for (std::int64_t row = top; row < bottom; ++row)
     FillSpan(canvas, left, right, row, pixel);
 }
@@ -158,7 +158,7 @@ void CCanvasPainter::Ellipse(const RECT& rect, COLORREF fill) {
 
   std::int64_t x0 = std::int64_t(left), x1 = std::int64_t(right);
   std::int64_t y0 = std::int64_t(top), y1 = std::int64_t(bottom);
-  if (!Clip(x0, x1, canvas_.width) || !Clip(y0, y1, canvas_.height)) return;
+  if (!Clip(x0, x1, canvas_.Width()) || !Clip(y0, y1, canvas_.Height())) return;
   const std::uint32_t outline = GdiPixel(kBlack);
   const std::uint32_t interior = GdiPixel(fill);
   for (std::int64_t py = y0; py < y1; ++py) {
@@ -193,7 +193,7 @@ void CCanvasPainter::DrawText(const CFont& font, std::int32_t x, std::int32_t y,
 
   for (const PlacedGlyph& placed : layout.glyphs) {
     const std::int64_t penX = std::int64_t(x) + placed.penX;
-    if (penX >= canvas_.width) break;
+    if (penX >= canvas_.Width()) break;
     FT_GlyphSlot slot = LoadGlyphOutline(realized, placed.glyph, true);
     if (!slot || FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) continue;
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -203,7 +203,8 @@ void CCanvasPainter::DrawText(const CFont& font, std::int32_t x, std::int32_t y,
     const std::int64_t top = baseline - slot->bitmap_top;
     std::int64_t x0 = left, x1 = left + bitmap.width;
     std::int64_t y0 = top, y1 = top + bitmap.rows;
-    if (!Clip(x0, x1, canvas_.width) || !Clip(y0, y1, canvas_.height)) continue;
+    if (!Clip(x0, x1, canvas_.Width()) || !Clip(y0, y1, canvas_.Height()))
+      continue;
     const std::int64_t pitch = bitmap.pitch;
     const unsigned char* firstRow =
         pitch >= 0 ? bitmap.buffer

@@ -139,30 +139,30 @@ CCanvasPainter::CCanvasPainter(CCanvas& canvas) : canvas_(canvas) {}
 CCanvasPainter::~CCanvasPainter() = default;
 
 void CCanvasPainter::FillRect(const RECT& rect, COLORREF color) {
-  if (canvas_.IsEmpty() || !canvas_.dc) return;
+  if (canvas_.IsEmpty() || !canvas_.Dc()) return;
   HBRUSH brush = CreateSolidBrush(color);
   if (!brush) return;
-  ::FillRect(canvas_.dc, &rect, brush);
+  ::FillRect(canvas_.Dc(), &rect, brush);
   DeleteObject(brush);
   GdiFlush();
 }
 
 void CCanvasPainter::DrawRaisedEdge(const RECT& rect) {
-  if (canvas_.IsEmpty() || !canvas_.dc) return;
+  if (canvas_.IsEmpty() || !canvas_.Dc()) return;
   RECT edge = rect;
-  DrawEdge(canvas_.dc, &edge, BDR_RAISEDOUTER, BF_RECT);
+  DrawEdge(canvas_.Dc(), &edge, BDR_RAISEDOUTER, BF_RECT);
   GdiFlush();
 }
 
 void CCanvasPainter::Ellipse(const RECT& rect, COLORREF fill) {
-  if (canvas_.IsEmpty() || !canvas_.dc) return;
+  if (canvas_.IsEmpty() || !canvas_.Dc()) return;
   HBRUSH brush = CreateSolidBrush(fill);
   if (!brush) return;
   {
-    CSelection pen(canvas_.dc, GetStockObject(BLACK_PEN));
-    CSelection selected(canvas_.dc, brush);
+    CSelection pen(canvas_.Dc(), GetStockObject(BLACK_PEN));
+    CSelection selected(canvas_.Dc(), brush);
     if (selected.ok())
-      ::Ellipse(canvas_.dc, rect.left, rect.top, rect.right, rect.bottom);
+      ::Ellipse(canvas_.Dc(), rect.left, rect.top, rect.right, rect.bottom);
   }
   DeleteObject(brush);
   GdiFlush();
@@ -172,7 +172,7 @@ SIZE CCanvasPainter::MeasureText(const CFont& font, std::u16string_view text) {
   SIZE size{0, 0};
   if (!font.handle) return size;
   // Measuring needs no pixels, so an empty canvas borrows a context.
-  HDC dc = canvas_.dc ? canvas_.dc : CreateCompatibleDC(nullptr);
+  HDC dc = canvas_.Dc() ? canvas_.Dc() : CreateCompatibleDC(nullptr);
   if (!dc) return size;
   {
     CSelection selected(dc, font.handle);
@@ -180,14 +180,15 @@ SIZE CCanvasPainter::MeasureText(const CFont& font, std::u16string_view text) {
         !GetTextExtentPoint32W(dc, WideData(text), Count(text), &size))
       size = {0, 0};
   }
-  if (dc != canvas_.dc) DeleteDC(dc);
+  if (dc != canvas_.Dc()) DeleteDC(dc);
   return size;
 }
 
 void CCanvasPainter::DrawText(const CFont& font, std::int32_t x, std::int32_t y,
                               std::u16string_view text, COLORREF color) {
-  if (canvas_.IsEmpty() || !canvas_.dc || !font.handle || text.empty()) return;
-  HDC dc = canvas_.dc;
+  if (canvas_.IsEmpty() || !canvas_.Dc() || !font.handle || text.empty())
+    return;
+  HDC dc = canvas_.Dc();
   CSelection selected(dc, font.handle);
   if (!selected.ok()) return;
   const COLORREF oldColor = SetTextColor(dc, color);

@@ -168,18 +168,18 @@ RECT CMainFrame::ClientRect() const {
 
 void CMainFrame::Present() {
   const CCanvas& frame = ornament.Frame();
-  SIZE size{frame.width, frame.height};
+  SIZE size{frame.Width(), frame.Height()};
   POINT source{0, 0};
-  UpdateLayeredWindow(window, nullptr, nullptr, &size, frame.dc, &source, 0,
+  UpdateLayeredWindow(window, nullptr, nullptr, &size, frame.Dc(), &source, 0,
                       &blend, ULW_ALPHA);
 }
 
 void CMainFrame::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(window, &ps);
-  if (const CCanvas& frame = ornament.Frame(); frame.dc) {
+  if (const CCanvas& frame = ornament.Frame(); frame.Dc()) {
     const RECT& r = ps.rcPaint;
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame.dc,
+    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, frame.Dc(),
            r.left, r.top, SRCCOPY);
   }
   EndPaint(window, &ps);

@@ -51,11 +51,11 @@ class PresentedFrames : public ::testing::Test {
     int presented = 0;
     for (int i = 0; i < ticks; ++i) {
       Advance(100);
-      const std::vector<std::uint32_t> shown(canvas.pixels,
-                                             canvas.pixels + 128 * 128);
+      const std::vector<std::uint32_t> shown(canvas.Pixels(),
+                                             canvas.Pixels() + 128 * 128);
       const bool changed = TickParts(host.now, parts);
       ComposeFrame(canvas, parts);
-      const bool same = std::equal(shown.begin(), shown.end(), canvas.pixels);
+      const bool same = std::equal(shown.begin(), shown.end(), canvas.Pixels());
       if (!changed) {
         EXPECT_TRUE(same) << "a skipped tick would have shown a new frame, "
                           << "tick " << i;

@@ -24,7 +24,7 @@ std::vector<std::uint32_t> Drawn(int side,
   canvas.Resize(side, side);
   canvas.Clear();
   draw(canvas);
-  return {canvas.pixels, canvas.pixels + side * side};
+  return {canvas.Pixels(), canvas.Pixels() + side * side};
 }
 
 class Globe : public GlobeFixture<> {
@@ -204,7 +204,7 @@ TEST_F(Globe, ABrokenTextureFileLeavesTheBuiltInMap) {
   EXPECT_FALSE(globe.Settings().useFile)
       << "switched off when the file cannot be read";
   ASSERT_TRUE(globe.Texture() && !globe.Texture()->IsEmpty());
-  EXPECT_EQ(globe.Texture()->width, 360);
+  EXPECT_EQ(globe.Texture()->Width(), 360);
   EXPECT_EQ(globe.TextureShift(), 4);
   FakeMenu menu;
   globe.UpdateMenu(menu);

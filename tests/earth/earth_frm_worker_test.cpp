@@ -24,7 +24,8 @@ class GlobeWorkers : public GlobeFixture<> {
   std::vector<std::uint32_t> Frame() {
     canvas.Clear();
     globe.Draw(canvas);
-    return {canvas.pixels, canvas.pixels + canvas.width * canvas.height};
+    return {canvas.Pixels(),
+            canvas.Pixels() + canvas.Width() * canvas.Height()};
   }
 
   CCanvas canvas;
@@ -79,7 +80,7 @@ TEST_F(GlobeWorkers, ALayoutOrATiltMidBuildStartsAfreshForTheNewTable) {
   fresh.Draw(other);
   fresh.Destroy();
   const std::vector<std::uint32_t> mine = Frame();
-  EXPECT_TRUE(std::equal(mine.begin(), mine.end(), other.pixels));
+  EXPECT_TRUE(std::equal(mine.begin(), mine.end(), other.Pixels()));
 }
 
 TEST_F(GlobeWorkers, DestroyingTheGlobeMidBuildStopsItsWorkers) {
@@ -119,7 +120,7 @@ TEST_F(GlobeWorkers, ATextureChangeMidBuildCastsForTheNewTexture) {
   LayOut(1024);
   globe.OnCommand(IDM_PHOTO);
   globe.WaitForTable();
-  EXPECT_EQ(globe.Table().Inputs().textureWidth, globe.Texture()->width);
+  EXPECT_EQ(globe.Table().Inputs().textureWidth, globe.Texture()->Width());
   EXPECT_EQ(globe.Table().Filled(), 1024u * 1024u);
 }
 

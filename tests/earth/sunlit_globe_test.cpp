@@ -46,13 +46,13 @@ class SunlitGlobe : public GlobeFixture<SunHost> {
     globe.WaitForTable();
     const GlobeEntry& centre =
         globe.Table().Entries()[std::size_t(kSide / 2) * kSide + kSide / 2];
-    const std::int64_t u = std::int64_t{globe.Texture()->width}
+    const std::int64_t u = std::int64_t{globe.Texture()->Width()}
                            << globe.TextureShift();
     return std::int32_t((u / 2 - centre.front.u + u) % u * 36000 / u);
   }
   // The texture's size and shift, without its texels.
   GlobeTexture TextureLayout() const {
-    return {nullptr, globe.Texture()->width, globe.Texture()->height,
+    return {nullptr, globe.Texture()->Width(), globe.Texture()->Height(),
             globe.TextureShift()};
   }
   // The texture column the front sample of `e` shows at the globe's turn.
@@ -64,7 +64,7 @@ class SunlitGlobe : public GlobeFixture<SunHost> {
   // The longitude the front sample of pixel (x, array row) shows.
   double LongitudeAt(int x, int row) const {
     const GlobeEntry& e = globe.Table().Entries()[std::size_t(row) * kSide + x];
-    return -180 + (ColumnOf(e) + 0.5) * 360 / globe.Texture()->width;
+    return -180 + (ColumnOf(e) + 0.5) * 360 / globe.Texture()->Width();
   }
   // Frames of an equinox view from the equator, facing Greenwich, on the
   // photographs: `plain` without the Sun (and without the fixed shading, so
@@ -116,9 +116,9 @@ TEST_F(SunlitGlobe, SettingsDefaultsLimitsAndSaving) {
 
 TEST_F(SunlitGlobe, MenuItemsSwitchAndMarkThePhotoTheSunAndTheLights) {
   Load();
-  EXPECT_EQ(globe.Texture()->width, 360);
+  EXPECT_EQ(globe.Texture()->Width(), 360);
   EXPECT_TRUE(globe.OnCommand(IDM_PHOTO));
-  EXPECT_EQ(globe.Texture()->width, 512) << "the photographs, no window yet";
+  EXPECT_EQ(globe.Texture()->Width(), 512) << "the photographs, no window yet";
   EXPECT_TRUE(globe.OnCommand(IDM_SUN));
   EXPECT_TRUE(globe.OnCommand(IDM_CITY_LIGHTS));
   FakeMenu menu;
@@ -132,7 +132,7 @@ TEST_F(SunlitGlobe, MenuItemsSwitchAndMarkThePhotoTheSunAndTheLights) {
   EXPECT_TRUE(globe.OnCommand(IDM_SUN));
   EXPECT_EQ(globe.SunlitTexture(), nullptr) << "nothing lit kept while off";
   EXPECT_TRUE(globe.OnCommand(IDM_PHOTO));
-  EXPECT_EQ(globe.Texture()->width, 360) << "the built-in map again";
+  EXPECT_EQ(globe.Texture()->Width(), 360) << "the built-in map again";
   globe.UpdateMenu(menu);
   EXPECT_FALSE(menu.checked[IDM_PHOTO]);
   EXPECT_FALSE(menu.checked[IDM_SUN]);
@@ -142,11 +142,11 @@ TEST_F(SunlitGlobe, ThePhotographsComeAtTheFinenessTheWindowShows) {
   settings.Set(u"Option", u"Photo", u"True");
   Load();
   globe.Layout(RECT{0, 0, 1200, 1200});
-  EXPECT_EQ(globe.Texture()->width, 2048);
-  EXPECT_EQ(globe.Texture()->height, 1024);
+  EXPECT_EQ(globe.Texture()->Width(), 2048);
+  EXPECT_EQ(globe.Texture()->Height(), 1024);
   EXPECT_EQ(globe.Table().Inputs().textureWidth, 2048) << "a table for it";
   globe.Layout(RECT{0, 0, 128, 128});
-  EXPECT_EQ(globe.Texture()->width, 512);
+  EXPECT_EQ(globe.Texture()->Width(), 512);
   globe.WaitForTable();
   EXPECT_EQ(globe.Table().Inputs().textureWidth, 512);
   EXPECT_EQ(globe.Table().Inputs().width, 128);
@@ -158,9 +158,9 @@ TEST_F(SunlitGlobe, ATextureFileWinsOverThePhotographs) {
   Load();
   EXPECT_TRUE(globe.OnCommand(IDM_OPEN_TEXTURE));
   EXPECT_TRUE(globe.Settings().useFile) << "a PNG is a texture too";
-  EXPECT_EQ(globe.Texture()->width, 7);
+  EXPECT_EQ(globe.Texture()->Width(), 7);
   EXPECT_TRUE(globe.OnCommand(IDM_USE_TEXTURE));
-  EXPECT_EQ(globe.Texture()->width, 512) << "the file off: the photographs";
+  EXPECT_EQ(globe.Texture()->Width(), 512) << "the file off: the photographs";
 }
 
 TEST_F(SunlitGlobe, TheWaterMaskMakesTheSeasSeeThrough) {
@@ -170,11 +170,11 @@ TEST_F(SunlitGlobe, TheWaterMaskMakesTheSeasSeeThrough) {
   settings.Set(u"AlphaColor", u"Max", u"240");
   Load();
   std::vector<std::uint8_t> water;
-  ASSERT_TRUE(LoadWaterMask(water, globe.Texture()->width));
+  ASSERT_TRUE(LoadWaterMask(water, globe.Texture()->Width()));
   const CCanvas& texture = *globe.Texture();
   std::size_t seas = 0, lands = 0;
   for (std::size_t i = 0; i < water.size(); i += 97) {
-    const std::uint32_t alpha = texture.pixels[i] >> 24;
+    const std::uint32_t alpha = texture.Pixels()[i] >> 24;
     if (water[i] == 255) {
       EXPECT_EQ(alpha, 20u) << i;
       ++seas;
@@ -217,16 +217,16 @@ TEST_F(SunlitGlobe, EquinoxNoonLightsTheFaceAndTheTerminatorRunsAtTheLimbs) {
   // The Sun stands over 1.8 E: the whole face seen, which reaches less than
   // 87 degrees out, is in full daylight.
   for (std::size_t i = 0; i < std::size_t(kSide) * kSide; ++i)
-    ASSERT_EQ(lit.pixels[i], plain.pixels[i]) << i;
+    ASSERT_EQ(lit.Pixels()[i], plain.Pixels()[i]) << i;
   // The texture the frames read: the terminator on the equator runs through
   // the limbs' meridians, 90 degrees from Greenwich.
   const std::uint32_t* texels = globe.SunlitTexture();
   ASSERT_NE(texels, nullptr);
   const CCanvas& day = *globe.Texture();
   const auto light = [&](double lon) {
-    const std::size_t i = std::size_t(day.height / 2) * day.width +
-                          std::size_t((lon + 180) / 360 * day.width);
-    return double(Brightness(texels[i])) / Brightness(day.pixels[i]);
+    const std::size_t i = std::size_t(day.Height() / 2) * day.Width() +
+                          std::size_t((lon + 180) / 360 * day.Width());
+    return double(Brightness(texels[i])) / Brightness(day.Pixels()[i]);
   };
   EXPECT_EQ(light(-86), 1.0);
   EXPECT_LT(light(-90), 1.0) << "dusk has begun at 90 W";
@@ -257,17 +257,17 @@ TEST_F(SunlitGlobe, EquinoxMidnightIsDarkWithTheCityLights) {
       // Each channel: the day's colour at the night level, plus the lights.
       bool right = true;
       for (int shift : {0, 8, 16}) {
-        const int night = int((plain.pixels[i] >> shift) & 0xFF) * 48 / 255;
+        const int night = int((plain.Pixels()[i] >> shift) & 0xFF) * 48 / 255;
         const int expected = std::min(255, night + int((glow >> shift) & 0xFF));
-        right = right &&
-                std::abs(int((lit.pixels[i] >> shift) & 0xFF) - expected) <= 2;
+        right = right && std::abs(int((lit.Pixels()[i] >> shift) & 0xFF) -
+                                  expected) <= 2;
       }
       ++seen;
       asLit += right;
       if (Brightness(glow) > 150) {
         ++cities;
-        citiesShining += Brightness(lit.pixels[i]) >
-                         Brightness(plain.pixels[i]) * 48 / 255 + 100;
+        citiesShining += Brightness(lit.Pixels()[i]) >
+                         Brightness(plain.Pixels()[i]) * 48 / 255 + 100;
       }
     }
   ASSERT_GT(seen, 5000);

@@ -75,7 +75,7 @@ TEST_F(AlphaBlendCanvasTest, ConstantAlphaScalesTheWholeSource) {
 }
 
 TEST_F(AlphaBlendCanvasTest, ClipsTheDestinationAndRefusesABadSourceRectangle) {
-  std::fill_n(src.pixels, 4 * 4, 0xFFFFFFFFu);
+  std::fill_n(src.Pixels(), 4 * 4, 0xFFFFFFFFu);
   ASSERT_TRUE(
       AlphaBlendCanvas(dst, 2, 3, 4, 4, src, 0, 0, 4, 4, PerPixel(255)));
   EXPECT_EQ(CountDrawn(dst), 2);

@@ -12,26 +12,26 @@ TEST(Canvas, StoresRowsBottomUp) {
   canvas.Clear();
   canvas.SetPixel(0, 0, 0x11111111);  // top-left: first word of the top row,
   canvas.SetPixel(2, 1, 0x22222222);  // which is stored second
-  EXPECT_EQ(canvas.pixels[3], 0x11111111u);
-  EXPECT_EQ(canvas.pixels[2], 0x22222222u);
+  EXPECT_EQ(canvas.Pixels()[3], 0x11111111u);
+  EXPECT_EQ(canvas.Pixels()[2], 0x22222222u);
   EXPECT_EQ(canvas.GetPixel(0, 0), 0x11111111u);
   EXPECT_EQ(canvas.GetPixel(2, 1), 0x22222222u);
-  for (int i : {0, 1, 4, 5}) EXPECT_EQ(canvas.pixels[i], 0u) << i;
+  for (int i : {0, 1, 4, 5}) EXPECT_EQ(canvas.Pixels()[i], 0u) << i;
 }
 
 TEST(Canvas, HeaderDescribesA32BitBottomUpBitfieldBitmap) {
   CCanvas canvas;
   canvas.Resize(5, 7);
-  EXPECT_EQ(canvas.header.bV4Size, 108u);
-  EXPECT_EQ(canvas.header.bV4Width, 5);
-  EXPECT_EQ(canvas.header.bV4Height, 7);  // positive: bottom-up
-  EXPECT_EQ(canvas.header.bV4Planes, 1);
-  EXPECT_EQ(canvas.header.bV4BitCount, 32);
-  EXPECT_EQ(canvas.header.bV4V4Compression, DWORD{BI_BITFIELDS});
-  EXPECT_EQ(canvas.header.bV4RedMask, 0x00FF0000u);
-  EXPECT_EQ(canvas.header.bV4GreenMask, 0x0000FF00u);
-  EXPECT_EQ(canvas.header.bV4BlueMask, 0x000000FFu);
-  EXPECT_EQ(canvas.header.bV4AlphaMask, 0xFF000000u);
+  EXPECT_EQ(canvas.Header().bV4Size, 108u);
+  EXPECT_EQ(canvas.Header().bV4Width, 5);
+  EXPECT_EQ(canvas.Header().bV4Height, 7);  // positive: bottom-up
+  EXPECT_EQ(canvas.Header().bV4Planes, 1);
+  EXPECT_EQ(canvas.Header().bV4BitCount, 32);
+  EXPECT_EQ(canvas.Header().bV4V4Compression, DWORD{BI_BITFIELDS});
+  EXPECT_EQ(canvas.Header().bV4RedMask, 0x00FF0000u);
+  EXPECT_EQ(canvas.Header().bV4GreenMask, 0x0000FF00u);
+  EXPECT_EQ(canvas.Header().bV4BlueMask, 0x000000FFu);
+  EXPECT_EQ(canvas.Header().bV4AlphaMask, 0xFF000000u);
 }
 
 TEST(Canvas, ResizeToTheSameSizeKeepsTheContent) {
@@ -39,14 +39,14 @@ TEST(Canvas, ResizeToTheSameSizeKeepsTheContent) {
   canvas.Resize(4, 4);
   canvas.Clear();
   canvas.SetPixel(1, 2, 0xCAFEBABE);
-  const std::uint32_t* before = canvas.pixels;
+  const std::uint32_t* before = canvas.Pixels();
   canvas.Resize(4, 4);
-  EXPECT_EQ(canvas.pixels, before);
+  EXPECT_EQ(canvas.Pixels(), before);
   EXPECT_EQ(canvas.GetPixel(1, 2), 0xCAFEBABEu);
 
   canvas.Resize(8, 3);
-  EXPECT_EQ(canvas.width, 8);
-  EXPECT_EQ(canvas.height, 3);
+  EXPECT_EQ(canvas.Width(), 8);
+  EXPECT_EQ(canvas.Height(), 3);
   canvas.Clear();
   EXPECT_EQ(canvas.GetPixel(7, 2), 0u);
 }
@@ -62,8 +62,8 @@ TEST(Canvas, StorageThatCannotBeMadeLeavesAnEmptyCanvasThatTouchesNothing) {
     canvas.Resize(16, 16);
     canvas.Resize(size.w, size.h);
     EXPECT_TRUE(canvas.IsEmpty()) << size.w << "x" << size.h;
-    EXPECT_EQ(canvas.width, 0);
-    EXPECT_EQ(canvas.height, 0);
+    EXPECT_EQ(canvas.Width(), 0);
+    EXPECT_EQ(canvas.Height(), 0);
     canvas.Clear();
     canvas.SetPixel(0, 0, 1);
     EXPECT_EQ(canvas.GetPixel(0, 0), 0u);
@@ -80,7 +80,7 @@ TEST(Canvas, PixelAccessOutsideTheCanvasIsIgnored) {
   canvas.SetPixel(2, 0, 7);
   canvas.SetPixel(0, 2, 7);
   canvas.SetPixel(-1, 0, 7);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(canvas.pixels[i], 0u);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(canvas.Pixels()[i], 0u);
   EXPECT_EQ(canvas.GetPixel(0, -1), 0u);
 }
 

@@ -213,10 +213,10 @@ TEST_F(PolygonCoverage, HandsOverOnlyTheCanvasRows) {
   const ScanRecorder r = Scan({{10, -5.5}, {30, -5.5}, {34, 60}, {6, 60}});
   ASSERT_FALSE(r.plots.empty());
   EXPECT_EQ(r.plots.front().row, 0);
-  EXPECT_EQ(r.plots.back().row, canvas.height - 1);
+  EXPECT_EQ(r.plots.back().row, canvas.Height() - 1);
   EXPECT_EQ(r.spans.front().row, 0);
-  EXPECT_EQ(r.spans.back().row, canvas.height - 1);
-  EXPECT_EQ(r.spans.size(), std::size_t(canvas.height));
+  EXPECT_EQ(r.spans.back().row, canvas.Height() - 1);
+  EXPECT_EQ(r.spans.size(), std::size_t(canvas.Height()));
 }
 
 // First rows that start part-way down. Sides running two columns a row from

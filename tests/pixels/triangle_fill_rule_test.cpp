@@ -146,13 +146,13 @@ class RuleTriangle {
 
 // Whether every row of the canvas holds exactly the rule's span.
 bool DrawnAsTheRuleSays(const CCanvas& canvas, const RuleTriangle& rule) {
-  for (int y = 0; y < canvas.height; ++y) {
+  for (int y = 0; y < canvas.Height(); ++y) {
     RowSpan want{0, -1};
     if (y >= rule.FirstRow() && y <= rule.LastRow()) want = rule.Span(y);
     want.first = std::max<std::int64_t>(want.first, 0);
-    want.last = std::min<std::int64_t>(want.last, canvas.width - 1);
+    want.last = std::min<std::int64_t>(want.last, canvas.Width() - 1);
     const std::uint32_t* row = canvas.Row(y);
-    for (int x = 0; x < canvas.width; ++x)
+    for (int x = 0; x < canvas.Width(); ++x)
       if ((row[x] != 0) != (x >= want.first && x <= want.last)) return false;
   }
   return true;

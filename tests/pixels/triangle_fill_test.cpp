@@ -46,8 +46,8 @@ TEST_F(TriangleFillTest, VertexOrderDoesNotChangeThePixels) {
   for (const auto& o : orders) {
     canvas.Clear();
     Fill(p[o[0]], p[o[1]], p[o[2]]);
-    const std::vector<std::uint32_t> drawn(canvas.pixels,
-                                           canvas.pixels + 40 * 30);
+    const std::vector<std::uint32_t> drawn(canvas.Pixels(),
+                                           canvas.Pixels() + 40 * 30);
     if (first.empty()) first = drawn;
     EXPECT_EQ(drawn, first) << o[0] << o[1] << o[2];
   }
@@ -72,7 +72,7 @@ TEST_F(TriangleFillTest, ClipsOnAllFourSides) {
 }
 
 TEST_F(TriangleFillTest, OneColorAndOneCoveragePerTriangle) {
-  std::fill_n(canvas.pixels, 40 * 30, 0x80402010u);
+  std::fill_n(canvas.Pixels(), 40 * 30, 0x80402010u);
   // Alpha 0: only the loss of one.
   Fill({0, 0}, {39, 0}, {0, 29.5}, 0x00FFFFFF);
   EXPECT_EQ(canvas.GetPixel(1, 1), 0x7F3F1F0Fu);

@@ -74,10 +74,10 @@ class SceneRender : public ::testing::Test {
 TEST_F(SceneRender, SceneWithoutDrawnBlocksLeavesTheCanvasAlone) {
   AddObject(*AddObject(root));
   AddTriangle(*AddObject(root), 0, kWhite, kTowardLight, /*mode=*/1);
-  for (int i = 0; i < kSize * kSize; ++i) canvas.pixels[i] = 0x11223344u + i;
+  for (int i = 0; i < kSize * kSize; ++i) canvas.Pixels()[i] = 0x11223344u + i;
   RenderScene(root, canvas, projection);
   for (int i = 0; i < kSize * kSize; ++i) {
-    ASSERT_EQ(0x11223344u + i, canvas.pixels[i]);
+    ASSERT_EQ(0x11223344u + i, canvas.Pixels()[i]);
   }
 }
 
@@ -117,9 +117,9 @@ TEST_F(SceneRender, ObjectMatricesAccumulateUpToTheRoot) {
 
 // The smallest box holding every drawn pixel: left, top, right, bottom.
 std::array<int, 4> DrawnBox(const CCanvas& canvas) {
-  std::array<int, 4> box{canvas.width, canvas.height, -1, -1};
-  for (int y = 0; y < canvas.height; ++y)
-    for (int x = 0; x < canvas.width; ++x)
+  std::array<int, 4> box{canvas.Width(), canvas.Height(), -1, -1};
+  for (int y = 0; y < canvas.Height(); ++y)
+    for (int x = 0; x < canvas.Width(); ++x)
       if (canvas.GetPixel(x, y) != 0)
         box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x),
                std::max(box[3], y)};

@@ -28,8 +28,8 @@ struct GoldenFrame {
 
 std::uint64_t FrameHash(const CCanvas& frame) {
   std::uint64_t h = 14695981039346656037ull;  // FNV-1a
-  for (int y = 0; y < frame.height; ++y)
-    for (int x = 0; x < frame.width; ++x) {
+  for (int y = 0; y < frame.Height(); ++y)
+    for (int x = 0; x < frame.Width(); ++x) {
       std::uint32_t p = frame.Row(y)[x];
       for (int byte = 0; byte < 4; ++byte, p >>= 8) {
         h ^= p & 0xFF;

@@ -10,8 +10,8 @@
 // Rows (image coordinates) that hold at least one non-zero pixel.
 inline std::vector<int> DrawnRows(const CCanvas& canvas) {
   std::vector<int> rows;
-  for (int y = 0; y < canvas.height; ++y)
-    for (int x = 0; x < canvas.width; ++x)
+  for (int y = 0; y < canvas.Height(); ++y)
+    for (int x = 0; x < canvas.Width(); ++x)
       if (canvas.GetPixel(x, y) != 0) {
         rows.push_back(y);
         break;
@@ -22,7 +22,7 @@ inline std::vector<int> DrawnRows(const CCanvas& canvas) {
 // First and last drawn column of an image row, or {-1, -1}.
 inline std::pair<int, int> DrawnColumns(const CCanvas& canvas, int y) {
   int first = -1, last = -1;
-  for (int x = 0; x < canvas.width; ++x)
+  for (int x = 0; x < canvas.Width(); ++x)
     if (canvas.GetPixel(x, y) != 0) {
       if (first < 0) first = x;
       last = x;
@@ -32,8 +32,8 @@ inline std::pair<int, int> DrawnColumns(const CCanvas& canvas, int y) {
 
 inline int CountDrawn(const CCanvas& canvas) {
   int n = 0;
-  for (int y = 0; y < canvas.height; ++y)
-    for (int x = 0; x < canvas.width; ++x) n += canvas.GetPixel(x, y) != 0;
+  for (int y = 0; y < canvas.Height(); ++y)
+    for (int x = 0; x < canvas.Width(); ++x) n += canvas.GetPixel(x, y) != 0;
   return n;
 }
 
@@ -56,8 +56,8 @@ inline bool PixelsNear(std::uint32_t a, std::uint32_t b, int tolerance) {
 // over a character: the layer's last column and row never do. {-1, -1} if
 // none.
 inline POINT InkedDialPoint(const CCanvas& dial) {
-  for (int y = 0; y + 1 < dial.height; ++y)
-    for (int x = 0; x + 1 < dial.width; ++x)
+  for (int y = 0; y + 1 < dial.Height(); ++y)
+    for (int x = 0; x + 1 < dial.Width(); ++x)
       if (dial.GetPixel(x, y) >> 24) return {x, y};
   return {-1, -1};
 }

@@ -40,7 +40,7 @@ class CanvasPainterTest : public ::testing::Test {
   // A painter on a w x h canvas, every pixel kBackground.
   CCanvasPainter& PainterOn(int w, int h) {
     canvas.Resize(w, h);
-    std::fill_n(canvas.pixels, w * h, kBackground);
+    std::fill_n(canvas.Pixels(), w * h, kBackground);
     return painter.emplace(canvas);
   }
   CFont font;  // made by the tests that draw text; outlives the painter
@@ -82,9 +82,9 @@ TEST_F(CanvasPainterTest, RaisedEdgeIsLightAboveAndLeftDarkBelowAndRight) {
   for (int x = 10; x <= 19; ++x) EXPECT_EQ(ColorAt(canvas, x, 7), dark) << x;
   for (int y = 2; y <= 7; ++y) EXPECT_EQ(ColorAt(canvas, 19, y), dark) << y;
   // The pixels changed: a one-pixel frame, interior untouched.
-  EXPECT_EQ(
-      24 * 12 - std::count(canvas.pixels, canvas.pixels + 24 * 12, kBackground),
-      2 * 10 + 2 * 4);
+  EXPECT_EQ(24 * 12 - std::count(canvas.Pixels(), canvas.Pixels() + 24 * 12,
+                                 kBackground),
+            2 * 10 + 2 * 4);
 }
 
 TEST_F(CanvasPainterTest, EllipseIsAClosedBlackRingAroundTheFill) {

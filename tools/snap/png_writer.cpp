@@ -19,7 +19,7 @@ unsigned char Unpremultiply(std::uint32_t c, std::uint32_t a) {
 void FillRgbaRow(const CCanvas& canvas, int y, bool premultiplied,
                  unsigned char* row) {
   const std::uint32_t* pixels = canvas.Row(y);
-  for (int x = 0; x < canvas.width; ++x) {
+  for (int x = 0; x < canvas.Width(); ++x) {
     const std::uint32_t p = pixels[x];
     const std::uint32_t a = p >> 24;
     const std::uint32_t rgb[3] = {(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF};
@@ -45,11 +45,12 @@ bool EncodeRgba(FILE* file, const CCanvas& canvas, bool premultiplied,
     return false;
   }
   png_init_io(png, file);
-  png_set_IHDR(png, info, png_uint_32(canvas.width), png_uint_32(canvas.height),
-               8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(png, info, png_uint_32(canvas.Width()),
+               png_uint_32(canvas.Height()), 8, PNG_COLOR_TYPE_RGBA,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  for (int y = 0; y < canvas.height; ++y) {
+  for (int y = 0; y < canvas.Height(); ++y) {
     FillRgbaRow(canvas, y, premultiplied, row);
     png_write_row(png, row);
   }
@@ -67,7 +68,7 @@ bool WritePng(const CCanvas& canvas, const std::string& path,
   }
   std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"),
                                              std::fclose);
-  std::vector<unsigned char> row(std::size_t(canvas.width) * 4);
+  std::vector<unsigned char> row(std::size_t(canvas.Width()) * 4);
   if (!file || !EncodeRgba(file.get(), canvas, premultiplied, row.data())) {
     error = "cannot write " + path;
     return false;

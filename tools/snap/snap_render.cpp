@@ -22,10 +22,10 @@ bool IsReadableFile(const std::string& path) {
 }
 
 void CopyFrame(const CCanvas& from, CCanvas& to) {
-  to.Resize(from.width, from.height);
+  to.Resize(from.Width(), from.Height());
   if (from.IsEmpty() || to.IsEmpty()) return;
-  const std::size_t rowBytes = std::size_t(from.width) * 4;
-  for (int y = 0; y < from.height; ++y)
+  const std::size_t rowBytes = std::size_t(from.Width()) * 4;
+  for (int y = 0; y < from.Height(); ++y)
     std::memcpy(to.Row(y), from.Row(y), rowBytes);
 }
 }  // namespace

@@ -24,7 +24,7 @@ void CClockFrm::DrawCalendar() {
   CCanvas& panel = *calendarCanvas;
   panel.Clear();
   const SYSTEMTIME today = owner->LocalTime();
-  const std::int32_t pw = panel.width, ph = panel.height;
+  const std::int32_t pw = panel.Width(), ph = panel.Height();
   const std::int32_t titleHeight = ph / 7;
 
   LOGFONTW lf;
@@ -69,5 +69,5 @@ void CClockFrm::DrawCalendar() {
   }
   // Opaque: the panel's visibility comes from the constant alpha alone.
   const std::size_t n = std::size_t(pw) * std::size_t(ph);
-  for (std::size_t i = 0; i < n; ++i) panel.pixels[i] |= 0xFF000000u;
+  for (std::size_t i = 0; i < n; ++i) panel.Pixels()[i] |= 0xFF000000u;
 }

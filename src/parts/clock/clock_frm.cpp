@@ -69,8 +69,8 @@ bool CClockFrm::Tick(const SYSTEMTIME& localTime) {
   if (owner && dialCanvas) {
     const POINT p = owner->CursorInClient();
     // The last row and column never count: the test stops one short.
-    onDial = p.x >= 0 && p.y >= 0 && p.x < dialCanvas->width - 1 &&
-             p.y < dialCanvas->height - 1 &&
+    onDial = p.x >= 0 && p.y >= 0 && p.x < dialCanvas->Width() - 1 &&
+             p.y < dialCanvas->Height() - 1 &&
              (dialCanvas->GetPixel(p.x, p.y) >> 24) != 0;
   }
   const HoverState next = StepHover({hoverCount, hoverStamp}, onDial,
@@ -128,9 +128,9 @@ void CClockFrm::Draw(CCanvas& target) {
   drawn = DrawnState{time, hoverCount};
   redraw = false;
   if (!dialCanvas) return;
-  const std::int32_t w = target.width, h = target.height;
+  const std::int32_t w = target.Width(), h = target.Height();
   blend.SourceConstantAlpha = 255;
-  if (dialCanvas->width == w && dialCanvas->height == h) {
+  if (dialCanvas->Width() == w && dialCanvas->Height() == h) {
     for (const RECT& r : dialTiles) {
       const int tw = r.right - r.left, th = r.bottom - r.top;
       AlphaBlendCanvas(target, r.left, r.top, tw, th, *dialCanvas, r.left,
@@ -151,7 +151,8 @@ void CClockFrm::Draw(CCanvas& target) {
   if (hoverCount == 10) DrawCalendar();
   if (CalendarShown(hoverCount) && calendarCanvas &&
       !calendarCanvas->IsEmpty()) {
-    const std::int32_t pw = calendarCanvas->width, ph = calendarCanvas->height;
+    const std::int32_t pw = calendarCanvas->Width(),
+                       ph = calendarCanvas->Height();
     blend.SourceConstantAlpha = CalendarAlpha(hoverCount);
     AlphaBlendCanvas(target, (w - pw) / 2, (h - ph) / 2, pw, ph,
                      *calendarCanvas, 0, 0, pw, ph, blend);

@@ -45,7 +45,7 @@ void CEarthFrm::SetTexture(const DecodedBitmap& bitmap,
   builder.Stop();
   texture->Resize(w, h);
   if (texture->IsEmpty()) return;
-  std::copy(bitmap.pixels.begin(), bitmap.pixels.end(), texture->pixels);
+  std::copy(bitmap.pixels.begin(), bitmap.pixels.end(), texture->Pixels());
   texShift = limits.texShift;
   waterMask = water.size() == bitmap.pixels.size()
                   ? water
@@ -97,8 +97,8 @@ void CEarthFrm::WaitForTable() { builder.Wait(); }
 void CEarthFrm::StartTableBuild() {
   const GlobeTableInputs inputs{layoutWidth,
                                 layoutHeight,
-                                texture ? texture->width : 0,
-                                texture ? texture->height : 0,
+                                texture ? texture->Width() : 0,
+                                texture ? texture->Height() : 0,
                                 texShift,
                                 settings.tiltAngle,
                                 settings.turnAngle,
@@ -120,7 +120,7 @@ void CEarthFrm::Layout(const RECT& client) {
   // The photographs (the texture that has a water mask) come at the
   // fineness the window shows.
   if (!waterMask.empty() && texture &&
-      PhotoWidthFor(layoutWidth, layoutHeight) != texture->width) {
+      PhotoWidthFor(layoutWidth, layoutHeight) != texture->Width()) {
     ReloadTexture();
     return;
   }
@@ -162,7 +162,7 @@ void CEarthFrm::Draw(CCanvas& target) {
   redraw = false;
   if (tiltMode) {
     const double u =
-        texture ? double(std::int64_t{texture->width} << texShift) : 1;
+        texture ? double(std::int64_t{texture->Width()} << texShift) : 1;
     guide.Draw(target, settings.tiltAngle, settings.turnAngle,
                -kPi * rotation / u, owner ? owner->PixelsPerInch() : 96);
     return;
@@ -170,18 +170,18 @@ void CEarthFrm::Draw(CCanvas& target) {
   if (builder.Size() == 0 || !texture || texture->IsEmpty()) return;
   // The table must belong to this canvas and this texture.
   const GlobeTableInputs& built = builder.Inputs();
-  if (target.width != built.width || target.height != built.height) return;
-  if (built.textureWidth != texture->width ||
-      built.textureHeight != texture->height || built.texShift != texShift)
+  if (target.Width() != built.width || target.Height() != built.height) return;
+  if (built.textureWidth != texture->Width() ||
+      built.textureHeight != texture->Height() || built.texShift != texShift)
     return;
   const std::size_t filled = std::min(drawn.filled, builder.Size());
   const std::uint32_t* lit = SunlitTexture();
-  const GlobeTexture tex{lit ? lit : texture->pixels, texture->width,
-                         texture->height, texShift};
+  const GlobeTexture tex{lit ? lit : texture->Pixels(), texture->Width(),
+                         texture->Height(), texShift};
   // The real Sun replaces the fixed shading from the upper left.
   const GlobeLook look{rotation, settings.shadingEnable && !settings.sunEnable,
                        settings.gradientEnable, settings.viewBack};
-  DrawGlobe(builder.Entries(), filled, tex, look, target.pixels);
+  DrawGlobe(builder.Entries(), filled, tex, look, target.Pixels());
 }
 
 void CEarthFrm::SetSpeed(double hundredthsPerMs) {

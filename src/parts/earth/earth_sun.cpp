@@ -64,8 +64,8 @@ void CEarthFrm::RefreshSunlight() {
   if (!LoadTexturePicture(picture, water)) return;
   // The texture itself stays unless the picture changed under it (a file
   // that went away meanwhile).
-  if (texture && picture.width == texture->width &&
-      picture.height == texture->height && water == waterMask)
+  if (texture && picture.width == texture->Width() &&
+      picture.height == texture->Height() && water == waterMask)
     MakeSunSources(picture, water);
   else
     ReloadTexture();
@@ -74,7 +74,7 @@ void CEarthFrm::RefreshSunlight() {
 const std::uint32_t* CEarthFrm::SunlitTexture() const {
   if (!settings.sunEnable || !texture || !sunlitFrom) return nullptr;
   const std::size_t texels =
-      std::size_t(texture->width) * std::size_t(texture->height);
+      std::size_t(texture->Width()) * std::size_t(texture->Height());
   return sunlit.size() == texels && !sunlit.empty() ? sunlit.data() : nullptr;
 }
 
