@@ -28,6 +28,10 @@ void CQtMainWindow::Place(const RECT& r) {
 }
 
 std::optional<RECT> CQtMainWindow::Placement() {
+  // A Wayland window is never told where it is: its place in the file stays
+  // the last one known.
+  if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+    return std::nullopt;
   SyncPosition();
   return WindowRect();
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/fixed_time.h"
+#include "app/platform_choice.h"
 #include "app/program_folder.h"
 #include "app/settings_location.h"
 #include "app/startup_text.h"
@@ -14,6 +15,7 @@
 #include "qt/main_window.h"
 #include "qt/qt_text.h"
 #include "qt/termination_signal.h"
+#include "qt/x11_window.h"
 
 namespace {
 std::u16string Environment(const char* name) {
@@ -33,7 +35,22 @@ std::optional<SYSTEMTIME> FixedTime() {
   return value ? ParseFixedTime(value) : std::nullopt;
 }
 
+// On a Wayland session the X11 program through XWayland keeps every
+// behaviour of the ornament, unless the user chose a platform.
+void ChooseWindowSystem(int argc, char** argv) {
+  const auto value = [](const char* name) {
+    const char* text = std::getenv(name);
+    return std::string_view(text ? text : "");
+  };
+  const std::optional<std::string> platform = ChosenQtPlatform(
+      {value("QT_QPA_PLATFORM"), value("WAYLAND_DISPLAY"), value("DISPLAY")},
+      NamesQtPlatform(std::span<char* const>(argv, std::size_t(argc))),
+      X11DisplayAnswers);
+  if (platform) setenv("QT_QPA_PLATFORM", platform->c_str(), 1);
+}
+
 int Run(int& argc, char** argv) {
+  ChooseWindowSystem(argc, argv);
   QApplication app(argc, argv);  // takes Qt's own options out of argv
   app.setQuitOnLastWindowClosed(false);
   QGuiApplication::setDesktopFileName(QStringLiteral("ondrava"));

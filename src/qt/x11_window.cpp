@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -108,4 +109,12 @@ std::optional<QPoint> X11WindowOrigin(QWidget& window) {
                       qRound(reply->dst_y / ratio));
   std::free(reply);
   return origin;
+}
+
+bool X11DisplayAnswers(std::string_view display) {
+  const std::string name(display);
+  xcb_connection_t* connection = xcb_connect(name.c_str(), nullptr);
+  const bool answers = connection && !xcb_connection_has_error(connection);
+  if (connection) xcb_disconnect(connection);
+  return answers;
 }

@@ -6,6 +6,7 @@
 
 #include <QPoint>
 #include <optional>
+#include <string_view>
 
 class QWidget;
 
@@ -17,6 +18,9 @@ void MarkSkipTaskbarAndPager(QWidget& window);
 // (WM_NORMAL_HINTS aspect 1:1). Qt rewrites those hints whenever it moves
 // or sizes the window itself, so this is asked again after each time.
 void AskForSquareAspect(QWidget& window);
+
+// Whether an X server answers on `display` (a DISPLAY value).
+bool X11DisplayAnswers(std::string_view display);
 
 // Where the window's top-left corner is on the screen, asked of the X
 // server; nothing off X11.
