@@ -75,29 +75,22 @@ bool COrnament::Command(UINT command) {
 }
 
 void COrnament::PointerMove(const PointerEvent& event) {
-  if (started)
-    for (IFramePart* part : parts) part->OnPointerMove(event);
+  Tell(&IFramePart::OnPointerMove, event);
 }
 
 void COrnament::LeftPress(const PointerEvent& event) {
-  if (started)
-    for (IFramePart* part : parts) part->OnLeftPress(event);
+  Tell(&IFramePart::OnLeftPress, event);
 }
 
 void COrnament::LeftRelease(const PointerEvent& event) {
-  if (started)
-    for (IFramePart* part : parts) part->OnLeftRelease(event);
+  Tell(&IFramePart::OnLeftRelease, event);
 }
 
 void COrnament::Wheel(const WheelStep& step) {
-  if (started)
-    for (IFramePart* part : parts) part->OnWheel(step);
+  Tell(&IFramePart::OnWheel, step);
 }
 
-void COrnament::CaptureLost() {
-  if (started)
-    for (IFramePart* part : parts) part->OnCaptureLost();
-}
+void COrnament::CaptureLost() { Tell(&IFramePart::OnCaptureLost); }
 
 void COrnament::UpdateMenu() {
   if (IMenu* popup = host.PopupMenu(); popup && started)

@@ -79,6 +79,13 @@ class COrnament final : private IMainWindow {
 
   void LoadSettings();
   void ReleaseParts();
+  // Hands an event to every part, in order, while the parts are there.
+  template <class... Event>
+  void Tell(void (IFramePart::*handler)(const Event&...),
+            const Event&... event) {
+    if (started)
+      for (IFramePart* part : parts) (part->*handler)(event...);
+  }
 
   IOrnamentHost& host;
   std::unique_ptr<CSettingsFile> settings;
